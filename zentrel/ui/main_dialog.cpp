@@ -1,0 +1,160 @@
+#include "main_dialog.h"
+
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <initializer_list>
+
+#include <memory>
+
+#include "about_dialog.h"
+#include "main_layout.h"
+#include "message_boxes.h"
+#include "resource.h"
+#include "win_controls.h"
+
+namespace zentrel::ui {
+namespace {
+
+constexpr wchar_t kSelfProperty[] = L"Zentrel.MainDialog";
+
+struct CoTaskMemDeleter {
+  void operator()(void* p) const { CoTaskMemFree(p); }
+};
+
+}  // namespace
+
+void MainDialog::Run() {
+  DialogBoxParamW(state_.instance, MAKEINTRESOURCEW(IDD_MAIN), nullptr, DialogProc,
+                  reinterpret_cast<LPARAM>(this));
+}
+
+INT_PTR CALLBACK MainDialog::DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_INITDIALOG) {
+    auto* self = reinterpret_cast<MainDialog*>(lParam);
+    self->dialog_ = dialog;
+    SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+  }
+  if (auto* self = reinterpret_cast<MainDialog*>(GetWindowLongPtrW(dialog, DWLP_USER)))
+    self->Handle(message, wParam, lParam);
+  return FALSE;  // every message also gets the dialog manager's default handling
+}
+
+void MainDialog::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_INITDIALOG: OnInitDialog(); break;
+    case WM_SIZE: OnSize(wParam, lParam); break;
+    case WM_COMMAND: OnCommand(LOWORD(wParam)); break;
+    case WM_NOTIFY: OnNotify(*reinterpret_cast<const NMHDR*>(lParam)); break;
+    case WM_CLOSE: OnClose(wParam); break;
+  }
+}
+
+void MainDialog::OnInitDialog() {
+  InitCommonControls();
+  HWND list = GetDlgItem(dialog_, IDC_RESULT_LIST);
+  state_.resultList = list;
+  SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT);
+
+  state_.smallIcon = static_cast<HICON>(
+      LoadImageW(state_.instance, MAKEINTRESOURCEW(IDI_ZENTREL), IMAGE_ICON, 16, 16, LR_VGACOLOR));
+  SendMessageW(dialog_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(state_.smallIcon));
+
+  ListViewInsertColumn(list, 0, LoadResourceString(state_.instance, IDS_HEADER_FILE), 256);
+  ListViewInsertColumn(list, 1, LoadResourceString(state_.instance, IDS_HEADER_ENCODING), 70);
+  ListViewInsertColumn(list, 2, LoadResourceString(state_.instance, IDS_HEADER_EOL), 70);
+  ListViewInsertRow(list, 0, LoadResourceString(state_.instance, IDS_HINT_ROW));
+
+  HWND encodings = GetDlgItem(dialog_, IDC_ENCODING_COMBO);
+  for (UINT id : {IDS_ENC_SJIS, IDS_ENC_EUCJP, IDS_ENC_UTF8, IDS_ENC_UTF16LE, IDS_ENC_UTF16BE, IDS_ENC_JIS})
+    ComboAddString(encodings, LoadResourceString(state_.instance, id));
+  HWND eols = GetDlgItem(dialog_, IDC_EOL_COMBO);
+  for (UINT id : {IDS_EOL_CRLF, IDS_EOL_CR, IDS_EOL_LF})
+    ComboAddString(eols, LoadResourceString(state_.instance, id));
+
+  DragAcceptFiles(list, TRUE);
+  SetPropW(list, kSelfProperty, this);
+  listBaseProc_ = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ListProc)));
+
+  CheckRadioButton(dialog_, IDC_REPLACE_RADIO, IDC_FOLDER_RADIO, IDC_REPLACE_RADIO);
+  EnableDialogItem(dialog_, IDC_CONVERT, false);
+}
+
+LRESULT CALLBACK MainDialog::ListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* self = static_cast<MainDialog*>(GetPropW(list, kSelfProperty));
+  if (message == WM_NCDESTROY) RemovePropW(list, kSelfProperty);
+  return CallWindowProcW(self->listBaseProc_, list, message, wParam, lParam);
+}
+
+void MainDialog::OnSize(WPARAM sizeType, LPARAM size) {
+  if (sizeType & SIZE_MINIMIZED) return;
+  LayoutMainWindow(dialog_, LOWORD(size), HIWORD(size));
+}
+
+void MainDialog::OnCommand(int id) {
+  switch (id) {
+    case IDM_ABOUT: ShowAboutBox(state_.instance); break;
+    case IDM_EXIT:
+    case IDC_CLOSE: SendMessageW(dialog_, WM_CLOSE, 0, 0); break;
+    case IDC_BROWSE: OnBrowseOutputFolder(); break;
+    case IDC_REPLACE_RADIO: SetOutputControlsEnabled(false); break;
+    case IDC_FOLDER_RADIO: SetOutputControlsEnabled(true); break;
+    case IDC_CONVERT: OnConvert(); break;
+    default: break;  // IDCANCEL (Esc) deliberately does not close the window
+  }
+}
+
+void MainDialog::OnNotify(const NMHDR& header) {
+  if (header.idFrom != IDC_RESULT_LIST) return;
+}
+
+void MainDialog::OnClose(WPARAM result) {
+  DestroyIcon(state_.smallIcon);
+  state_.smallIcon = nullptr;
+  EndDialog(dialog_, static_cast<INT_PTR>(result));
+}
+
+void MainDialog::SetOutputControlsEnabled(bool enabled) {
+  EnableDialogItem(dialog_, IDC_BROWSE, enabled);
+  EnableDialogItem(dialog_, IDC_OUTPUT_EDIT, enabled);
+}
+
+void MainDialog::OnBrowseOutputFolder() {
+  std::wstring title = LoadResourceString(state_.instance, IDS_BROWSE_TITLE);
+  BROWSEINFOW info{};
+  info.hwndOwner = dialog_;
+  info.lpszTitle = title.c_str();
+  info.ulFlags = BIF_NEWDIALOGSTYLE;
+  std::unique_ptr<ITEMIDLIST, CoTaskMemDeleter> chosen(SHBrowseForFolderW(&info));
+  if (!chosen) return;
+  wchar_t path[MAX_PATH] = {};
+  if (!SHGetPathFromIDListW(chosen.get(), path)) return;
+  state_.outputFolder = path;
+  SetDlgItemTextW(dialog_, IDC_OUTPUT_EDIT, path);
+}
+
+void MainDialog::OnConvert() {
+  int encoding = static_cast<int>(SendDlgItemMessageW(dialog_, IDC_ENCODING_COMBO, CB_GETCURSEL, 0, 0));
+  int eol = static_cast<int>(SendDlgItemMessageW(dialog_, IDC_EOL_COMBO, CB_GETCURSEL, 0, 0));
+  if (encoding == CB_ERR && eol == CB_ERR) {
+    ShowInfoBox(LoadResourceString(state_.instance, IDS_CHOOSE_ENCODING_OR_EOL));
+    return;
+  }
+  int replace = IsDlgButtonChecked(dialog_, IDC_REPLACE_RADIO) == BST_CHECKED ? 1 : 0;
+  std::wstring folder;
+  if (!replace) {
+    folder = DialogItemText(dialog_, IDC_OUTPUT_EDIT, 2048);
+    if (folder.empty()) {
+      ShowInfoBox(LoadResourceString(state_.instance, IDS_CHOOSE_OUTPUT_FOLDER));
+      return;
+    }
+  }
+  state_.encodingChoice = encoding;
+  state_.eolChoice = eol;
+  state_.replaceFlag = replace;
+  if (!replace) state_.outputFolder = folder;
+  SetWindowTextW(dialog_, LoadResourceString(state_.instance, IDS_TITLE_DONE).c_str());
+}
+
+}  // namespace zentrel::ui

@@ -1,0 +1,39 @@
+#pragma once
+// The main window: the result list, the conversion choices and the menu.
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include "main_window_state.h"
+
+namespace zentrel::ui {
+
+class MainDialog {
+ public:
+  explicit MainDialog(MainWindowState& state) : state_(state) {}
+  MainDialog(const MainDialog&) = delete;
+  MainDialog& operator=(const MainDialog&) = delete;
+
+  // Runs the dialog modally until it is closed.
+  void Run();
+
+ private:
+  static INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK ListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam);
+
+  void Handle(UINT message, WPARAM wParam, LPARAM lParam);
+  void OnInitDialog();
+  void OnSize(WPARAM sizeType, LPARAM size);
+  void OnCommand(int id);
+  void OnNotify(const NMHDR& header);
+  void OnClose(WPARAM result);
+  void OnBrowseOutputFolder();
+  void OnConvert();
+  void SetOutputControlsEnabled(bool enabled);
+
+  MainWindowState& state_;
+  HWND dialog_ = nullptr;
+  WNDPROC listBaseProc_ = nullptr;
+};
+
+}  // namespace zentrel::ui
