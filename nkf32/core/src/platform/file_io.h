@@ -1,0 +1,49 @@
+#pragma once
+// The few file operations a safe conversion needs; one implementation per platform
+// (file_io_posix.cpp, file_io_win32.cpp), so the conversion logic above them is tested natively.
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+
+namespace nkf::detail {
+
+// A file opened for reading, shared with other readers and writers. Closed on destruction.
+class SourceFile {
+ public:
+  SourceFile() = default;
+  ~SourceFile();
+  SourceFile(const SourceFile&) = delete;
+  SourceFile& operator=(const SourceFile&) = delete;
+
+  bool Open(const std::filesystem::path& path);
+  // Bytes read into `buffer` (0 at the end of the file), or -1 on a read error.
+  std::ptrdiff_t Read(std::uint8_t* buffer, std::size_t size);
+  bool Rewind();
+  void Close();
+
+ private:
+  std::intptr_t handle_ = -1;
+};
+
+// A new file beside `destination` that takes its place only through Commit(): flushed to disk, then
+// renamed over the destination in one step. Destroyed without Commit() it is deleted, so a failed
+// conversion leaves the destination as it was.
+class ReplacementFile {
+ public:
+  ReplacementFile() = default;
+  ~ReplacementFile();
+  ReplacementFile(const ReplacementFile&) = delete;
+  ReplacementFile& operator=(const ReplacementFile&) = delete;
+
+  bool Create(const std::filesystem::path& destination);
+  bool Write(const std::uint8_t* data, std::size_t size);
+  bool Commit();
+
+ private:
+  std::intptr_t handle_ = -1;
+  std::filesystem::path tempPath_;
+  std::filesystem::path destination_;
+};
+
+}  // namespace nkf::detail

@@ -1,0 +1,88 @@
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <string>
+#include <vector>
+
+#include "file_io.h"
+
+namespace nkf::detail {
+
+SourceFile::~SourceFile() { Close(); }
+
+bool SourceFile::Open(const std::filesystem::path& path) {
+  Close();
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  struct stat st;
+  if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+    ::close(fd);
+    return false;
+  }
+  handle_ = fd;
+  return true;
+}
+
+std::ptrdiff_t SourceFile::Read(std::uint8_t* buffer, std::size_t size) {
+  for (;;) {
+    ssize_t n = ::read(static_cast<int>(handle_), buffer, size);
+    if (n >= 0) return n;
+    if (errno != EINTR) return -1;
+  }
+}
+
+bool SourceFile::Rewind() { return ::lseek(static_cast<int>(handle_), 0, SEEK_SET) == 0; }
+
+void SourceFile::Close() {
+  if (handle_ >= 0) ::close(static_cast<int>(handle_));
+  handle_ = -1;
+}
+
+ReplacementFile::~ReplacementFile() {
+  if (handle_ >= 0) ::close(static_cast<int>(handle_));
+  if (!tempPath_.empty()) ::unlink(tempPath_.c_str());
+}
+
+bool ReplacementFile::Create(const std::filesystem::path& destination) {
+  destination_ = destination;
+  std::filesystem::path folder = destination.parent_path();
+  if (folder.empty()) folder = ".";
+  std::string pattern = (folder / ("." + destination.filename().string() + ".nkf-XXXXXX")).string();
+  std::vector<char> name(pattern.begin(), pattern.end());
+  name.push_back('\0');
+  int fd = ::mkstemp(name.data());
+  if (fd < 0) return false;
+  handle_ = fd;
+  tempPath_ = name.data();
+  // The replacement keeps the permissions of the file it replaces.
+  struct stat st;
+  ::fchmod(fd, ::stat(destination.c_str(), &st) == 0 ? (st.st_mode & 07777) : 0644);
+  return true;
+}
+
+bool ReplacementFile::Write(const std::uint8_t* data, std::size_t size) {
+  while (size) {
+    ssize_t n = ::write(static_cast<int>(handle_), data, size);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    data += n;
+    size -= static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
+bool ReplacementFile::Commit() {
+  int fd = static_cast<int>(handle_);
+  handle_ = -1;
+  bool ok = ::fsync(fd) == 0;
+  ok = (::close(fd) == 0) && ok;
+  if (!ok || ::rename(tempPath_.c_str(), destination_.c_str()) != 0) return false;
+  tempPath_.clear();
+  return true;
+}
+
+}  // namespace nkf::detail

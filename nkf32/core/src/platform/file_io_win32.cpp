@@ -1,0 +1,91 @@
+#include <windows.h>
+
+#include <atomic>
+#include <string>
+
+#include "file_io.h"
+
+namespace nkf::detail {
+namespace {
+
+HANDLE AsHandle(std::intptr_t h) { return reinterpret_cast<HANDLE>(h); }
+constexpr std::intptr_t kNoHandle = -1;  // INVALID_HANDLE_VALUE
+
+}  // namespace
+
+SourceFile::~SourceFile() { Close(); }
+
+bool SourceFile::Open(const std::filesystem::path& path) {
+  Close();
+  HANDLE h = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                           nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  handle_ = reinterpret_cast<std::intptr_t>(h);
+  return true;
+}
+
+std::ptrdiff_t SourceFile::Read(std::uint8_t* buffer, std::size_t size) {
+  DWORD want = size > 0x40000000 ? 0x40000000 : static_cast<DWORD>(size);
+  DWORD got = 0;
+  if (!::ReadFile(AsHandle(handle_), buffer, want, &got, nullptr)) return -1;
+  return static_cast<std::ptrdiff_t>(got);
+}
+
+bool SourceFile::Rewind() {
+  LARGE_INTEGER zero{};
+  return ::SetFilePointerEx(AsHandle(handle_), zero, nullptr, FILE_BEGIN) != 0;
+}
+
+void SourceFile::Close() {
+  if (handle_ != kNoHandle) ::CloseHandle(AsHandle(handle_));
+  handle_ = kNoHandle;
+}
+
+ReplacementFile::~ReplacementFile() {
+  if (handle_ != kNoHandle) ::CloseHandle(AsHandle(handle_));
+  if (!tempPath_.empty()) ::DeleteFileW(tempPath_.c_str());
+}
+
+bool ReplacementFile::Create(const std::filesystem::path& destination) {
+  static std::atomic<unsigned> counter{0};
+  destination_ = destination;
+  std::filesystem::path folder = destination.parent_path();
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    std::wstring name = L"~" + destination.filename().wstring() + L"." +
+                        std::to_wstring(::GetCurrentProcessId()) + L"-" + std::to_wstring(counter++) + L".nkf";
+    std::filesystem::path temp = folder / name;
+    HANDLE h = ::CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h != INVALID_HANDLE_VALUE) {
+      handle_ = reinterpret_cast<std::intptr_t>(h);
+      tempPath_ = temp;
+      return true;
+    }
+    if (::GetLastError() != ERROR_FILE_EXISTS) return false;
+  }
+  return false;
+}
+
+bool ReplacementFile::Write(const std::uint8_t* data, std::size_t size) {
+  while (size) {
+    DWORD chunk = size > 0x40000000 ? 0x40000000 : static_cast<DWORD>(size);
+    DWORD written = 0;
+    if (!::WriteFile(AsHandle(handle_), data, chunk, &written, nullptr) || written == 0) return false;
+    data += written;
+    size -= written;
+  }
+  return true;
+}
+
+bool ReplacementFile::Commit() {
+  HANDLE h = AsHandle(handle_);
+  handle_ = kNoHandle;
+  bool ok = ::FlushFileBuffers(h) != 0;
+  ok = (::CloseHandle(h) != 0) && ok;
+  if (!ok || !::MoveFileExW(tempPath_.c_str(), destination_.c_str(),
+                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    return false;
+  tempPath_.clear();
+  return true;
+}
+
+}  // namespace nkf::detail
