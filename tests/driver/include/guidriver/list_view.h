@@ -1,0 +1,54 @@
+// A report-mode list view of another process, read and driven through blocks in the target's
+// memory (the system does not copy LVITEMW, HDITEMW or WM_NOTIFY blocks across processes).
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace guidriver {
+
+using Rows = std::vector<std::vector<std::wstring>>;
+
+class RemoteListView {
+ public:
+  explicit RemoteListView(HWND list);
+
+  HWND Handle() const { return list_; }
+
+  int RowCount() const;      // LVM_GETITEMCOUNT
+  int ColumnCount() const;   // HDM_GETITEMCOUNT of the header
+  std::vector<std::wstring> Headers() const;
+
+  std::wstring Cell(int row, int column) const;  // LVM_GETITEMTEXTW, any length
+  Rows AllRows() const;                          // every cell of every row, row by row
+
+  bool IsSelected(int row) const;
+  std::vector<int> SelectedRows() const;
+  // LVM_SETITEMSTATE on LVIS_SELECTED (and the focus with it, as a click does).
+  void Select(int row, bool selected = true) const;
+  void ClearSelection() const;
+
+  // Clicks as the user makes them, given as mouse messages posted to the list (or its header) at
+  // the middle of the row (or column), so the control itself sends its parent LVN_COLUMNCLICK,
+  // NM_RCLICK or NM_DBLCLK. Posting WM_NOTIFY directly is no substitute: Wine refuses to carry
+  // WM_NOTIFY between processes. The effects arrive asynchronously: wait for them.
+  void ClickHeader(int column) const;
+  void RightClick(int row) const;   // row -1: in the empty area below the last row
+  void DoubleClick(int row) const;
+
+  // Where a row (LVM_GETITEMRECT, LVIR_BOUNDS) or a header item (HDM_GETITEMRECT) lies, in the
+  // client coordinates of the list or of the header.
+  RECT RowRect(int row) const;
+  RECT HeaderRect(int column) const;
+
+ private:
+  POINT RowPoint(int row) const;
+  HWND Header() const;
+
+  HWND list_;
+  DWORD processId_ = 0;
+};
+
+}  // namespace guidriver

@@ -1,0 +1,41 @@
+#include "guidriver/menu.h"
+
+#include "guidriver/driver_error.h"
+
+namespace guidriver {
+namespace {
+
+void Collect(HMENU menu, int depth, std::vector<MenuEntry>& entries) {
+  const int count = ::GetMenuItemCount(menu);
+  if (count < 0) ThrowLastError("GetMenuItemCount failed");
+  for (int index = 0; index < count; ++index) {
+    wchar_t text[256] = {};
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_SUBMENU | MIIM_STRING;
+    info.dwTypeData = text;
+    info.cch = 255;
+    if (!::GetMenuItemInfoW(menu, static_cast<UINT>(index), TRUE, &info)) {
+      ThrowLastError("GetMenuItemInfoW failed for item " + std::to_string(index));
+    }
+    MenuEntry entry;
+    entry.depth = depth;
+    entry.separator = (info.fType & MFT_SEPARATOR) != 0;
+    entry.id = info.hSubMenu ? 0 : info.wID;
+    entry.text = text;
+    entries.push_back(std::move(entry));
+    if (info.hSubMenu) Collect(info.hSubMenu, depth + 1, entries);
+  }
+}
+
+}  // namespace
+
+std::vector<MenuEntry> MenuBarEntries(HWND window) {
+  HMENU bar = ::GetMenu(window);
+  if (!bar) ThrowLastError("the window has no menu bar, or it cannot be read from here");
+  std::vector<MenuEntry> entries;
+  Collect(bar, 0, entries);
+  return entries;
+}
+
+}  // namespace guidriver

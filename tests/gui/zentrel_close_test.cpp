@@ -1,0 +1,112 @@
+// Closing Zentrel: every way ends the program cleanly and leaves the settings file behind.
+#include "zentrel_shell.h"
+
+#include <regex>
+
+using namespace guidriver;
+using namespace zentrel_ui;
+
+namespace {
+
+// The skeleton: declaration in Shift_JIS, root Moravane version 1.0.0, empty config. Quotes and
+// blanks between elements are the XML writer's business, not ours.
+bool IsSkeleton(const std::string& xml) {
+  static const std::regex skeleton(
+      R"(^<\?xml version=["']1\.0["'] encoding=["']Shift_JIS["']\?>\s*)"
+      R"(<Moravane version=["']1\.0\.0["']>\s*(<config\s*/>|<config>\s*</config>)\s*</Moravane>\s*$)");
+  return std::regex_search(xml, skeleton);
+}
+
+enum class CloseBy { CloseButton, ExitMenu, CloseMessage, CloseBox };
+
+std::string Name(const testing::TestParamInfo<CloseBy>& info) {
+  switch (info.param) {
+    case CloseBy::CloseButton: return "CloseButton";
+    case CloseBy::ExitMenu: return "ExitMenu";
+    case CloseBy::CloseMessage: return "CloseMessage";
+    case CloseBy::CloseBox: return "CloseBox";
+  }
+  return "Unknown";
+}
+
+}  // namespace
+
+TEST(ZentrelConfigSkeleton, RecognisesOnlyTheSkeleton) {
+  EXPECT_TRUE(IsSkeleton("<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\r\n"
+                         "<Moravane version=\"1.0.0\"><config/></Moravane>\r\n"));
+  EXPECT_TRUE(IsSkeleton("<?xml version='1.0' encoding='Shift_JIS'?>\n<Moravane version=\"1.0.0\">"
+                         "<config></config></Moravane>\n"));
+  EXPECT_FALSE(IsSkeleton("<?xml version=\"1.0\"?><Moravane version=\"1.0.0\"><config/></Moravane>"));
+  EXPECT_FALSE(IsSkeleton("<?xml version=\"1.0\" encoding=\"Shift_JIS\"?><Moravane><config/></Moravane>"));
+  EXPECT_FALSE(IsSkeleton("<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>"
+                          "<Moravane version=\"1.0.0\"><config><a>1</a></config></Moravane>"));
+}
+
+class ZentrelCloseTest : public ZentrelTest, public testing::WithParamInterface<CloseBy> {};
+
+TEST_P(ZentrelCloseTest, EndsWithExitCodeZeroAndLeavesTheSkeletonSettingsFile) {
+  switch (GetParam()) {
+    case CloseBy::CloseButton: ClickButton(Item(kClose)); break;
+    case CloseBy::ExitMenu: PostCommand(main_, kMenuExit); break;
+    case CloseBy::CloseMessage: Post(main_, WM_CLOSE); break;
+    case CloseBy::CloseBox: Post(main_, WM_SYSCOMMAND, SC_CLOSE); break;
+  }
+  EXPECT_EQ(process_->WaitForExit(), 0u);
+  const std::string xml = ReadFileBytes(folder_.File(kConfigFile));
+  EXPECT_TRUE(IsSkeleton(xml)) << xml;
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryWay, ZentrelCloseTest,
+                         testing::Values(CloseBy::CloseButton, CloseBy::ExitMenu, CloseBy::CloseMessage,
+                                         CloseBy::CloseBox),
+                         Name);
+
+TEST_F(ZentrelTest, WritesTheSkeletonAtStartBeforeAnyClose) {
+  ASSERT_TRUE(FileExists(folder_.File(kConfigFile)));
+  const std::string xml = ReadFileBytes(folder_.File(kConfigFile));
+  EXPECT_TRUE(IsSkeleton(xml)) << xml;
+}
+
+// A second run reads the file the first one wrote and writes back what it holds.
+class ZentrelExistingSettingsTest : public ZentrelTest {
+ protected:
+  void SetUp() override {}  // each test writes the settings file before starting
+};
+
+TEST_F(ZentrelExistingSettingsTest, KeepsTheValuesOfAnExistingFileWhenItCloses) {
+  WriteFileBytes(folder_.File(kConfigFile),
+                 "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\r\n"
+                 "<Moravane version=\"1.0.0\">\r\n  <config>\r\n    <readsize>500</readsize>\r\n"
+                 "    <ignore><suffix>.exe</suffix></ignore>\r\n  </config>\r\n</Moravane>\r\n");
+  Start();
+  PostCommand(main_, kMenuExit);
+  EXPECT_EQ(process_->WaitForExit(), 0u);
+  const std::string xml = ReadFileBytes(folder_.File(kConfigFile));
+  EXPECT_NE(xml.find("<readsize>500</readsize>"), std::string::npos) << xml;
+  EXPECT_NE(xml.find("<suffix>.exe</suffix>"), std::string::npos) << xml;
+  EXPECT_NE(xml.find("Shift_JIS"), std::string::npos) << xml;
+}
+
+TEST_F(ZentrelExistingSettingsTest, KeepsADamagedSettingsFileBesideTheNewSkeleton) {
+  const std::string damaged = "this is not XML <readsize>9";
+  WriteFileBytes(folder_.File(kConfigFile), damaged);
+  Start();
+  PostCommand(main_, kMenuExit);
+  EXPECT_EQ(process_->WaitForExit(), 0u);
+  const std::string xml = ReadFileBytes(folder_.File(kConfigFile));
+  EXPECT_TRUE(IsSkeleton(xml)) << xml;
+  // The user's old file must survive somewhere beside it, whatever its name.
+  bool kept = false;
+  WIN32_FIND_DATAW found{};
+  HANDLE search = ::FindFirstFileW(folder_.File(L"*").c_str(), &found);
+  ASSERT_NE(search, INVALID_HANDLE_VALUE);
+  do {
+    const std::wstring name = found.cFileName;
+    if (name != L"." && name != L".." && name != kConfigFile &&
+        ReadFileBytes(folder_.File(name)) == damaged) {
+      kept = true;
+    }
+  } while (::FindNextFileW(search, &found));
+  ::FindClose(search);
+  EXPECT_TRUE(kept) << "no copy of the damaged settings file beside Zentrel.config";
+}

@@ -1,0 +1,112 @@
+// Zentrel's main window as it starts: the list, the choices, their states, Esc, the about box.
+#include "zentrel_shell.h"
+
+#include <commctrl.h>
+
+using namespace guidriver;
+using namespace zentrel_ui;
+
+TEST_F(ZentrelTest, ResultListShowsTheThreeHeadersAndOnlyTheHintRow) {
+  RemoteListView list(Item(kResultList));
+  EXPECT_EQ(list.Headers(), (std::vector<std::wstring>{kHeaderFile, kHeaderEncoding, kHeaderEol}));
+  EXPECT_EQ(list.AllRows(), (Rows{{kHintRow, L"", L""}}));
+  const auto style = ::GetWindowLongPtrW(list.Handle(), GWL_STYLE);
+  EXPECT_EQ(style & LVS_TYPEMASK, LVS_REPORT);
+  EXPECT_TRUE(Send(list.Handle(), LVM_GETEXTENDEDLISTVIEWSTYLE) & LVS_EX_FULLROWSELECT);
+  SaveScreenshot(main_, L"zentrel_start");
+}
+
+TEST_F(ZentrelTest, DropDownsHoldTheirChoicesWithNothingSelected) {
+  EXPECT_EQ(ComboItems(Item(kEncodingCombo)),
+            (std::vector<std::wstring>{L"Shift-JIS", L"EUC-JP", L"UTF-8", L"UTF-16LE", L"UTF-16BE", L"ISO-2022-JP"}));
+  EXPECT_EQ(ComboItems(Item(kEolCombo)), (std::vector<std::wstring>{L"CRLF", L"CR", L"LF"}));
+  EXPECT_EQ(ComboSelection(Item(kEncodingCombo)), -1);
+  EXPECT_EQ(ComboSelection(Item(kEolCombo)), -1);
+}
+
+TEST_F(ZentrelTest, StartsWithConvertDisabledAndInPlaceReplacementChosen) {
+  EXPECT_FALSE(IsEnabled(Item(kConvert)));
+  EXPECT_TRUE(IsChecked(Item(kReplaceRadio)));
+  EXPECT_FALSE(IsChecked(Item(kFolderRadio)));
+  EXPECT_FALSE(IsEnabled(Item(kOutputEdit)));
+  EXPECT_FALSE(IsEnabled(Item(kBrowse)));
+  EXPECT_TRUE(IsEnabled(Item(kClose)));
+}
+
+TEST_F(ZentrelTest, FolderChoiceEnablesTheOutputControlsAndReplaceDisablesThemAgain) {
+  ClickButton(Item(kFolderRadio));
+  EXPECT_TRUE(WaitUntil([&] { return IsEnabled(Item(kOutputEdit)) && IsEnabled(Item(kBrowse)); },
+                        "edit 40011 and button 1004 enabled"));
+  EXPECT_TRUE(IsChecked(Item(kFolderRadio)));
+  EXPECT_FALSE(IsChecked(Item(kReplaceRadio)));
+
+  ClickButton(Item(kReplaceRadio));
+  EXPECT_TRUE(WaitUntil([&] { return !IsEnabled(Item(kOutputEdit)) && !IsEnabled(Item(kBrowse)); },
+                        "edit 40011 and button 1004 disabled"));
+  EXPECT_TRUE(IsChecked(Item(kReplaceRadio)));
+  EXPECT_FALSE(IsEnabled(Item(kConvert)));
+}
+
+TEST_F(ZentrelTest, EscapeLeavesTheWindowOpen) {
+  PostKeyPress(Item(kResultList), VK_ESCAPE);
+  PostCommand(main_, IDCANCEL);
+  // Posted messages are handled in order: once the folder choice shows, both Esc forms are done.
+  PostCommand(main_, kFolderRadio);
+  ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(main_) || IsEnabled(Item(kOutputEdit)); },
+                        "the command posted after Esc to take effect"));
+  EXPECT_TRUE(::IsWindow(main_));
+  EXPECT_TRUE(::IsWindowVisible(main_));
+  EXPECT_TRUE(process_->IsRunning());
+}
+
+TEST_F(ZentrelTest, MainWindowIsAResizableDialogWithASmallIcon) {
+  const auto style = ::GetWindowLongPtrW(main_, GWL_STYLE);
+  for (LONG_PTR bit : {WS_CAPTION, WS_SYSMENU, WS_THICKFRAME, WS_MINIMIZEBOX, WS_MAXIMIZEBOX}) {
+    EXPECT_EQ(style & bit, bit) << "style bit 0x" << std::hex << bit;
+  }
+  EXPECT_NE(Send(main_, WM_GETICON, ICON_SMALL), 0);
+}
+
+TEST_F(ZentrelTest, AboutBoxOpensFromTheMenuAndClosesWithOk) {
+  PostCommand(main_, kMenuAbout);
+  HWND about = nullptr;
+  ASSERT_TRUE(WaitUntil(
+      [&] {
+        for (const auto& window : process_->Windows()) {
+          if (window.handle != main_ && window.visible && window.className == L"#32770") about = window.handle;
+        }
+        return about != nullptr;
+      },
+      "a second dialog of the process", [&] { return DescribeWindows(process_->Windows()); }));
+  // It has no owner, so the main window stays usable while it is open.
+  EXPECT_EQ(::GetWindow(about, GW_OWNER), nullptr);
+  EXPECT_TRUE(IsEnabled(main_));
+  SaveScreenshot(about, L"zentrel_about");
+
+  ClickButton(Control(about, IDOK));
+  EXPECT_TRUE(WaitUntilGone(about));
+  EXPECT_TRUE(::IsWindowVisible(main_));
+  EXPECT_TRUE(process_->IsRunning());
+}
+
+TEST_F(ZentrelTest, MenuBarHoldsFileAndHelpWithTheirCommands) {
+  std::vector<MenuEntry> entries;
+  try {
+    entries = MenuBarEntries(main_);
+  } catch (const DriverError& error) {
+    GTEST_SKIP() << "menus of another process cannot be read here: " << error.what();
+  }
+  ASSERT_EQ(entries.size(), 7u);
+  EXPECT_EQ(entries[0].text, L"\x30d5\x30a1\x30a4\x30eb(&F)");
+  EXPECT_EQ(entries[1].text, L"\x30ea\x30b9\x30c8\x3092\x4fdd\x5b58(&S)");
+  EXPECT_EQ(entries[1].id, static_cast<UINT>(kMenuSaveList));
+  EXPECT_TRUE(entries[2].separator);
+  EXPECT_EQ(entries[3].text, L"\x8a2d\x5b9a(&O)");
+  EXPECT_EQ(entries[3].id, static_cast<UINT>(kMenuSettings));
+  EXPECT_EQ(entries[4].text, L"\x7d42\x4e86(&X)");
+  EXPECT_EQ(entries[4].id, static_cast<UINT>(kMenuExit));
+  EXPECT_EQ(entries[5].text, L"\x30d8\x30eb\x30d7(&H)");
+  EXPECT_EQ(entries[5].depth, 0);
+  EXPECT_EQ(entries[6].text, L"\x30d0\x30fc\x30b8\x30e7\x30f3\x60c5\x5831(&A)...");
+  EXPECT_EQ(entries[6].id, static_cast<UINT>(kMenuAbout));
+}
