@@ -1,0 +1,155 @@
+// zentrel-cli check end to end on Linux: a tree built here, the real program, its exact output lines
+// and exit status.
+#include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::string_literals;
+
+const std::string kMixed = "\xE6\xB7\xB7\xE5\x9C\xA8";
+
+void Write(const fs::path& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::string ReadAll(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+std::string Quote(const std::string& arg) {
+  std::string quoted = "'";
+  for (char c : arg) quoted += c == '\'' ? "'\\''"s : std::string(1, c);
+  return quoted + "'";
+}
+
+struct CliRun {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+class CliCheckTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/zentrel-cli-test-XXXXXX";
+    ASSERT_NE(::mkdtemp(pattern), nullptr);
+    root_ = pattern;
+  }
+  void TearDown() override { fs::remove_all(root_); }
+
+  CliRun Cli(const std::vector<std::string>& args) {
+    std::string command = Quote(ZENTREL_CLI_PATH);
+    for (const std::string& arg : args) command += " " + Quote(arg);
+    const fs::path out = root_.string() + ".out";
+    const fs::path err = root_.string() + ".err";
+    command += " >" + Quote(out) + " 2>" + Quote(err);
+    CliRun run;
+    const int raw = std::system(command.c_str());
+    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    run.out = ReadAll(out);
+    run.err = ReadAll(err);
+    fs::remove(out);
+    fs::remove(err);
+    return run;
+  }
+
+  // A file that exists but cannot be opened, even by root: a Unix socket.
+  void MakeSocket(const fs::path& path) {
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    ASSERT_GE(fd, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    ASSERT_LT(path.string().size(), sizeof address.sun_path);
+    strcpy(address.sun_path, path.c_str());
+    ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ::close(fd);
+  }
+
+  std::string Row(const std::string& relative, const std::string& encoding,
+                  const std::string& ending) {
+    return root_.string() + "/" + relative + "\t" + encoding + "\t" + ending + "\n";
+  }
+
+  fs::path root_;
+};
+
+TEST_F(CliCheckTest, PrintsOneLinePerFileInNtfsOrderAndFailsForAnUnreadableFile) {
+  Write(root_ / "B.txt", "line1\r\nline2\r\n");
+  Write(root_ / "_under.txt", "x\ny\n");
+  Write(root_ / "a.txt", "a\rb\r");
+  Write(root_ / ".hidden", "h\nh\r\nh\n");
+  Write(root_ / "bin.dat", "ab\0cd\n"s);
+  // UTF-16LE with a mark: U+4E0A, CR LF, U+4E0D, CR LF (bytes 0A and 0D inside the kanji).
+  Write(root_ / "u16.txt", "\xFF\xFE\x0A\x4E\r\0\n\0\x0D\x4E\r\0\n\0"s);
+  Write(root_ / "u8bom.txt", "\xEF\xBB\xBFx\n");
+  Write(root_ / "empty", "");
+  MakeSocket(root_ / "sock");
+  fs::create_directories(root_ / "sub" / "deeper");
+  Write(root_ / "sub" / "deeper" / "c.txt", "c\n");
+
+  const CliRun run = Cli({"check", root_.string()});
+  EXPECT_EQ(run.out, Row(".hidden", "ASCII", kMixed) + Row("a.txt", "ASCII", "CR") +
+                         Row("B.txt", "ASCII", "CR LF") + Row("bin.dat", "BINARY", "") +
+                         Row("empty", "ASCII", "") + Row("sub/deeper/c.txt", "ASCII", "LF") +
+                         Row("u16.txt", "UTF-16", "CR LF") + Row("u8bom.txt", "UTF-8", "LF") +
+                         Row("_under.txt", "ASCII", "LF"));
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.err.find((root_ / "sock").string()), std::string::npos) << run.err;
+  EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << "one message: " << run.err;
+}
+
+TEST_F(CliCheckTest, OptionsDriveReadSizeAndTheFilter) {
+  std::string late = "x\r\n";
+  late += std::string(1200, 'y');
+  late += "\nz";  // an LF that is not the last byte, which would be forgiven
+  Write(root_ / "late.txt", late);
+  fs::create_directories(root_ / "sub");
+  Write(root_ / "sub" / "c.txt", "c\n");
+  Write(root_ / "sub" / "d.log", "d\n");
+
+  EXPECT_EQ(Cli({"check", (root_ / "late.txt").string()}).out, Row("late.txt", "ASCII", "CR LF"));
+  EXPECT_EQ(Cli({"check", "--readsize", "0", (root_ / "late.txt").string()}).out,
+            Row("late.txt", "ASCII", kMixed));
+
+  const CliRun excluded = Cli({"check", "--ignore", ".txt", root_.string()});
+  EXPECT_EQ(excluded.out, Row("sub/d.log", "ASCII", "LF"));
+  EXPECT_EQ(excluded.status, 0);
+
+  const CliRun selected =
+      Cli({"check", "--select", "--regex", "--fullpath", "--ignore", "/sub/", root_.string()});
+  EXPECT_EQ(selected.out, Row("sub/c.txt", "ASCII", "LF") + Row("sub/d.log", "ASCII", "LF"));
+
+  // A path given twice is inspected twice; a root with a trailing "/" keeps it in the child paths.
+  const CliRun twice = Cli({"check", (root_ / "sub" / "c.txt").string(), root_.string() + "/sub/"});
+  EXPECT_EQ(twice.out, Row("sub/c.txt", "ASCII", "LF") + Row("sub//c.txt", "ASCII", "LF") +
+                           Row("sub//d.log", "ASCII", "LF"));
+}
+
+TEST_F(CliCheckTest, HelpAndUsageErrors) {
+  const CliRun help = Cli({"--help"});
+  EXPECT_EQ(help.status, 0);
+  EXPECT_NE(help.out.find("zentrel-cli check"), std::string::npos);
+
+  const CliRun unknown = Cli({"check", "--frobnicate", root_.string()});
+  EXPECT_EQ(unknown.status, 2);
+  EXPECT_TRUE(unknown.out.empty());
+  EXPECT_NE(unknown.err.find("--frobnicate"), std::string::npos);
+
+  EXPECT_EQ(Cli({"convert", root_.string()}).status, 2);
+}
+
+}  // namespace

@@ -1,0 +1,47 @@
+#include "check_command.h"
+
+#include "option_settings.h"
+#include "row_printer.h"
+#include "text_utf8.h"
+#include "zentrel/core/inspection_engine.h"
+#include "zentrel/core/nkf_core_guesser.h"
+
+namespace zentrel::cli {
+
+namespace {
+constexpr int kExitUnreadable = 1;
+constexpr int kExitUsage = 2;
+}  // namespace
+
+int RunCheck(const CheckOptions& options, FileSystem& files, wchar_t separator, std::FILE* out,
+             std::FILE* err) {
+  OptionSettings settings(options);
+  NkfCoreGuesser guesser;
+  RowPrinter printer(out, err);
+  EngineOptions engineOptions;
+  engineOptions.separator = separator;
+  InspectionEngine engine(files, settings, guesser, printer, engineOptions);
+  for (const std::wstring& path : options.paths) engine.InspectPath(path, -1);
+  std::fflush(out);
+  return printer.errorCount() == 0 ? 0 : kExitUnreadable;
+}
+
+int RunCommand(const Command& command, FileSystem& files, wchar_t separator, std::FILE* out,
+               std::FILE* err) {
+  switch (command.kind) {
+    case CommandKind::Help:
+      std::fputs(UsageText(), out);
+      return 0;
+    case CommandKind::Check:
+      return RunCheck(command.check, files, separator, out, err);
+    case CommandKind::Convert:
+      std::fputs("zentrel-cli: the convert command is not available yet\n", err);
+      return kExitUsage;
+    case CommandKind::UsageError:
+      break;
+  }
+  std::fprintf(err, "zentrel-cli: %s\n\n%s", WideToUtf8(command.error).c_str(), UsageText());
+  return kExitUsage;
+}
+
+}  // namespace zentrel::cli

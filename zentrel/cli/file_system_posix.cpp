@@ -1,0 +1,146 @@
+#include "file_system_posix.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <locale.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <wctype.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <utility>
+
+#include "text_utf8.h"
+
+namespace zentrel::cli {
+
+namespace {
+
+// Upper-cases one UTF-16 unit the way the NTFS up-case table does for the common scripts: simple
+// Unicode upper-casing of the BMP character, surrogates unchanged.
+char16_t UpcaseUnit(char16_t unit) {
+  if (unit < 0x80) return unit >= u'a' && unit <= u'z' ? unit - (u'a' - u'A') : unit;
+  if (unit >= 0xD800 && unit <= 0xDFFF) return unit;
+  static const locale_t unicode = newlocale(LC_CTYPE_MASK, "C.UTF-8", nullptr);
+  if (unicode == nullptr) return unit;
+  const wint_t upper = towupper_l(unit, unicode);
+  return upper <= 0xFFFF ? static_cast<char16_t>(upper) : unit;
+}
+
+std::u16string Utf16Units(const std::wstring& name) {
+  std::u16string units;
+  units.reserve(name.size());
+  for (wchar_t w : name) {
+    const auto c = static_cast<char32_t>(w);
+    if (c >= 0x10000) {
+      units += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
+      units += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
+    } else {
+      units += static_cast<char16_t>(c);
+    }
+  }
+  return units;
+}
+
+std::u16string UpcasedKey(const std::wstring& name) {
+  std::u16string key = Utf16Units(name);
+  for (char16_t& unit : key) unit = UpcaseUnit(unit);
+  return key;
+}
+
+class UniqueFd {
+ public:
+  explicit UniqueFd(int fd) : fd_(fd) {}
+  ~UniqueFd() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  UniqueFd(UniqueFd&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+  UniqueFd(const UniqueFd&) = delete;
+  UniqueFd& operator=(const UniqueFd&) = delete;
+  UniqueFd& operator=(UniqueFd&&) = delete;
+  int get() const { return fd_; }
+
+ private:
+  int fd_;
+};
+
+class PosixFile final : public ReadableFile {
+ public:
+  PosixFile(UniqueFd fd, std::uint64_t size) : fd_(std::move(fd)), size_(size) {}
+  std::uint64_t Size() override { return size_; }
+  std::size_t Read(std::span<std::uint8_t> into) override {
+    for (;;) {
+      const ssize_t got = ::read(fd_.get(), into.data(), into.size());
+      if (got >= 0) return static_cast<std::size_t>(got);
+      if (errno != EINTR) return 0;
+    }
+  }
+
+ private:
+  UniqueFd fd_;
+  std::uint64_t size_;
+};
+
+// The names are read and sorted when the listing is opened: the order needs all of them.
+class SortedListing final : public DirectoryListing {
+ public:
+  explicit SortedListing(std::vector<std::wstring> names) : names_(std::move(names)) {}
+  bool Next(std::wstring& name) override {
+    if (next_ == names_.size()) return false;
+    name = std::move(names_[next_++]);
+    return true;
+  }
+
+ private:
+  std::vector<std::wstring> names_;
+  std::size_t next_ = 0;
+};
+
+struct DirCloser {
+  void operator()(DIR* dir) const { ::closedir(dir); }
+};
+
+}  // namespace
+
+bool NtfsNameLess(const std::wstring& a, const std::wstring& b) {
+  const std::u16string ka = UpcasedKey(a);
+  const std::u16string kb = UpcasedKey(b);
+  if (ka != kb) return ka < kb;
+  // Linux allows names NTFS would call equal ("a" and "A"); order them by their own units.
+  return Utf16Units(a) < Utf16Units(b);
+}
+
+PathKind PosixFileSystem::Kind(const std::wstring& path) {
+  struct stat info {};
+  if (::stat(WideToUtf8(path).c_str(), &info) != 0) return PathKind::Missing;
+  return S_ISDIR(info.st_mode) ? PathKind::Directory : PathKind::File;
+}
+
+std::unique_ptr<DirectoryListing> PosixFileSystem::List(const std::wstring& directory) {
+  const std::unique_ptr<DIR, DirCloser> dir(::opendir(WideToUtf8(directory).c_str()));
+  if (!dir) return nullptr;
+  std::vector<std::pair<std::u16string, std::wstring>> entries;
+  while (const dirent* entry = ::readdir(dir.get())) {
+    std::wstring name = Utf8ToWide(entry->d_name);
+    entries.emplace_back(UpcasedKey(name), std::move(name));
+  }
+  std::sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) {
+    if (a.first != b.first) return a.first < b.first;
+    return Utf16Units(a.second) < Utf16Units(b.second);
+  });
+  std::vector<std::wstring> names;
+  names.reserve(entries.size());
+  for (auto& entry : entries) names.push_back(std::move(entry.second));
+  return std::make_unique<SortedListing>(std::move(names));
+}
+
+std::unique_ptr<ReadableFile> PosixFileSystem::Open(const std::wstring& path) {
+  UniqueFd fd(::open(WideToUtf8(path).c_str(), O_RDONLY | O_CLOEXEC));
+  if (fd.get() < 0) return nullptr;
+  struct stat info {};
+  if (::fstat(fd.get(), &info) != 0 || S_ISDIR(info.st_mode)) return nullptr;
+  return std::make_unique<PosixFile>(std::move(fd), static_cast<std::uint64_t>(info.st_size));
+}
+
+}  // namespace zentrel::cli

@@ -1,0 +1,23 @@
+#pragma once
+// The Linux file system for zentrel-cli. Directories are listed in the order NTFS (and so
+// FindFirstFileW) returns names, ordinal over upper-cased UTF-16, so the Linux and Windows tools
+// print the same tree in the same order.
+
+#include <string>
+#include <vector>
+
+#include "zentrel/core/file_system.h"
+
+namespace zentrel::cli {
+
+// True when a sorts before b in NTFS directory order.
+bool NtfsNameLess(const std::wstring& a, const std::wstring& b);
+
+class PosixFileSystem final : public FileSystem {
+ public:
+  PathKind Kind(const std::wstring& path) override;
+  std::unique_ptr<DirectoryListing> List(const std::wstring& directory) override;
+  std::unique_ptr<ReadableFile> Open(const std::wstring& path) override;
+};
+
+}  // namespace zentrel::cli

@@ -1,0 +1,18 @@
+#pragma once
+// The Windows file system for the inspection engine: GetFileAttributesW, the FindFirstFileW listing
+// (in the order it returns names) and CreateFileW reads that lock nobody out. Shared by zentrel-cli
+// and the GUI engine.
+
+#include "zentrel/core/file_system.h"
+
+namespace zentrel {
+
+class Win32FileSystem final : public FileSystem {
+ public:
+  PathKind Kind(const std::wstring& path) override;
+  // Lists `directory` + "\*", the separator appended whatever the path ends with.
+  std::unique_ptr<DirectoryListing> List(const std::wstring& directory) override;
+  std::unique_ptr<ReadableFile> Open(const std::wstring& path) override;
+};
+
+}  // namespace zentrel

@@ -1,0 +1,22 @@
+// zentrel-cli on Windows: UTF-16 arguments and paths, "\" as the separator, UTF-8 output with LF
+// line ends (byte-identical to the Linux tool's, so pipelines can compare them).
+#include <fcntl.h>
+#include <io.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "check_command.h"
+#include "file_system_win.h"
+
+int wmain(int argc, wchar_t** argv) {
+  _setmode(_fileno(stdout), _O_BINARY);
+  _setmode(_fileno(stderr), _O_BINARY);
+  static char outputBuffer[1 << 16];
+  std::setvbuf(stdout, outputBuffer, _IOFBF, sizeof outputBuffer);
+  const std::vector<std::wstring> args(argv + 1, argv + argc);
+  zentrel::Win32FileSystem files;
+  return zentrel::cli::RunCommand(zentrel::cli::ParseCommandLine(args), files, L'\\', stdout,
+                                  stderr);
+}
