@@ -1,0 +1,97 @@
+#include "zentrel/settings/settings_file_io.h"
+
+#include <windows.h>
+
+#include <utility>
+
+#include "zentrel/settings/settings_error.h"
+
+namespace zentrel {
+
+namespace {
+
+class FileHandle {
+ public:
+  explicit FileHandle(HANDLE handle) noexcept : handle_(handle) {}
+  FileHandle(const FileHandle&) = delete;
+  FileHandle& operator=(const FileHandle&) = delete;
+  ~FileHandle() { Close(); }
+
+  bool IsValid() const noexcept { return handle_ != INVALID_HANDLE_VALUE; }
+  HANDLE Get() const noexcept { return handle_; }
+  // Closing can fail on a network drive after buffered writes; the writer needs to know.
+  bool Close() noexcept {
+    return !IsValid() || CloseHandle(std::exchange(handle_, INVALID_HANDLE_VALUE)) != FALSE;
+  }
+
+ private:
+  HANDLE handle_;
+};
+
+[[noreturn]] void ThrowLastError(const char* operation) {
+  const DWORD error = GetLastError();
+  throw SettingsError(operation, HRESULT_FROM_WIN32(error != ERROR_SUCCESS ? error : ERROR_WRITE_FAULT));
+}
+
+bool WriteAll(HANDLE file, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const DWORD chunk = bytes.size() > 0x10000000u ? 0x10000000u : static_cast<DWORD>(bytes.size());
+    DWORD written = 0;
+    if (!WriteFile(file, bytes.data(), chunk, &written, nullptr) || written == 0) return false;
+    bytes.remove_prefix(written);
+  }
+  return true;
+}
+
+}  // namespace
+
+std::optional<std::string> ReadFileBytes(const std::wstring& path) {
+  FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+  LARGE_INTEGER size{};
+  if (!file.IsValid() || !GetFileSizeEx(file.Get(), &size) || size.QuadPart < 0 ||
+      static_cast<unsigned long long>(size.QuadPart) > kMaxSettingsFileBytes) {
+    return std::nullopt;
+  }
+  std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
+  DWORD read = 0;
+  if (!bytes.empty() && (!ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) ||
+                         read != bytes.size())) {
+    return std::nullopt;
+  }
+  return bytes;
+}
+
+bool PathExists(const std::wstring& path) {
+  return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+void CopyToBackup(const std::wstring& path, const std::wstring& backupPath) {
+  if (!CopyFileW(path.c_str(), backupPath.c_str(), FALSE)) {
+    ThrowLastError("the damaged settings file cannot be kept as a backup");
+  }
+}
+
+void ReplaceFileContents(const std::wstring& path, std::string_view bytes) {
+  const std::wstring temporary = path + L".tmp";
+  {
+    FileHandle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.IsValid()) ThrowLastError("the settings file cannot be written");
+    if (!WriteAll(file.Get(), bytes) || !FlushFileBuffers(file.Get()) || !file.Close()) {
+      const DWORD error = GetLastError();
+      file.Close();
+      DeleteFileW(temporary.c_str());
+      SetLastError(error);
+      ThrowLastError("the settings file cannot be written");
+    }
+  }
+  if (!MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    const DWORD error = GetLastError();
+    DeleteFileW(temporary.c_str());
+    SetLastError(error);
+    ThrowLastError("the settings file cannot be replaced");
+  }
+}
+
+}  // namespace zentrel
