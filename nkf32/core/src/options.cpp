@@ -53,7 +53,10 @@ bool ParseShortGroup(std::string_view text, std::size_t& i, ConvertOptions& o) {
         if (k == 'w') o.lineEnding = LineEnding::CrLf;
         else if (k == 'm') o.lineEnding = LineEnding::Cr;
         else if (k == 'u') o.lineEnding = LineEnding::Lf;
-        else return false;
+        else {
+          --i;
+          return false;
+        }
         break;
       }
       default: --i; return false;

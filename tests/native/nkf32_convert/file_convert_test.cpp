@@ -1,0 +1,138 @@
+// File conversion: the destination changes only on success, all at once; nothing is left behind.
+#include <sys/stat.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "nkf32/file_convert.h"
+#include "test_support.h"
+
+namespace nkf::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+class FileConvert : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() /
+           ("nkf32_file_" + std::to_string(::getpid()) + "_" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  fs::path Write(const char* name, const Bytes& data) {
+    fs::path p = dir_ / name;
+    std::ofstream(p, std::ios::binary).write(reinterpret_cast<const char*>(data.data()),
+                                              static_cast<std::streamsize>(data.size()));
+    return p;
+  }
+  static Bytes Read(const fs::path& p) {
+    std::ifstream f(p, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
+  }
+  std::size_t EntryCount() const {
+    return static_cast<std::size_t>(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()));
+  }
+
+  fs::path dir_;
+};
+
+const Bytes kUtf8Text = B("\xef\xbb\xbf\xe3\x81\x82\r\nb\r\n");
+const Bytes kUtf8Bad = B("\xef\xbb\xbf\xe3\x81\x82\r\n\xff");
+const Bytes kUtf8Emoji = B("\xef\xbb\xbf" "a\xf0\x9f\x98\x80");
+
+TEST_F(FileConvert, InPlaceRewritesTheFileAndLeavesNothingElse) {
+  fs::path f = Write("a.txt", kUtf8Text);
+  ConvertResult r = ConvertFile(f, f, Opts("-w80Lu"));
+  ASSERT_TRUE(r.ok());
+  EXPECT_EQ(Read(f), B("\xe3\x81\x82\nb\n"));
+  EXPECT_EQ(EntryCount(), 1u);
+}
+
+TEST_F(FileConvert, IntoAnotherFileLeavesTheSourceAndReplacesTheTarget) {
+  fs::path src = Write("src.txt", kUtf8Text);
+  fs::path dst = Write("dst.txt", B("old contents"));
+  ASSERT_TRUE(ConvertFile(src, dst, Opts("-s")).ok());
+  EXPECT_EQ(Read(dst), B("\x82\xa0\r\nb\r\n"));
+  EXPECT_EQ(Read(src), kUtf8Text);
+  EXPECT_EQ(EntryCount(), 2u);
+}
+
+TEST_F(FileConvert, SameFileByAnotherSpellingIsSafe) {
+  fs::path f = Write("same.txt", kUtf8Text);
+  ASSERT_TRUE(ConvertFile(f, dir_ / "." / "same.txt", Opts("-w16L0")).ok());
+  EXPECT_EQ(Read(f), B(std::string("\x42\x30\r\0\n\0b\0\r\0\n\0", 12)));
+  EXPECT_EQ(EntryCount(), 1u);
+}
+
+TEST_F(FileConvert, FailuresLeaveEveryFileByteForByteAsItWas) {
+  struct Case {
+    const char* name;
+    Bytes source;
+    const char* options;
+    ConvertError error;
+    std::uint64_t position;
+  };
+  const Case cases[] = {{"invalid input", kUtf8Bad, "-s", ConvertError::InvalidInput, 8},
+                        {"unrepresentable", kUtf8Emoji, "-sLw", ConvertError::Unrepresentable, 4}};
+  for (const Case& c : cases) {
+    fs::path src = Write("src.txt", c.source);
+    fs::path dst = Write("dst.txt", B("precious"));
+    ConvertResult r = ConvertFile(src, dst, Opts(c.options));
+    EXPECT_EQ(r.error, c.error) << c.name;
+    EXPECT_EQ(r.position, c.position) << c.name;
+    EXPECT_EQ(Read(dst), B("precious")) << c.name;
+    EXPECT_EQ(Read(src), c.source) << c.name;
+    r = ConvertFile(src, src, Opts(c.options));
+    EXPECT_EQ(r.error, c.error) << c.name << " in place";
+    EXPECT_EQ(Read(src), c.source) << c.name << " in place";
+    EXPECT_EQ(EntryCount(), 2u) << c.name;
+  }
+}
+
+TEST_F(FileConvert, MissingSourceOrFolderIsAnIoFailure) {
+  fs::path dst = Write("dst.txt", B("precious"));
+  EXPECT_EQ(ConvertFile(dir_ / "missing.txt", dst, Opts("-s")).error, ConvertError::Io);
+  EXPECT_EQ(Read(dst), B("precious"));
+  fs::path src = Write("src.txt", kUtf8Text);
+  EXPECT_EQ(ConvertFile(src, dir_ / "no" / "such" / "dst.txt", Opts("-s")).error, ConvertError::Io);
+  EXPECT_EQ(ConvertFile(dir_, dst, Opts("-s")).error, ConvertError::Io);
+  EXPECT_EQ(EntryCount(), 2u);
+}
+
+TEST_F(FileConvert, GuessOnlyWritesNothing) {
+  fs::path src = Write("src.txt", kUtf8Text);
+  fs::path dst = dir_ / "dst.txt";
+  ConvertResult r = ConvertFile(src, dst, Opts("-g"));
+  EXPECT_TRUE(r.ok());
+  EXPECT_EQ(r.input, Encoding::Utf8);
+  EXPECT_FALSE(fs::exists(dst));
+}
+
+TEST_F(FileConvert, ReplacementKeepsThePermissionsOfTheFileItReplaces) {
+  fs::path f = Write("mode.txt", kUtf8Text);
+  fs::permissions(f, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  ASSERT_TRUE(ConvertFile(f, f, Opts("-Lu")).ok());
+  EXPECT_EQ(fs::status(f).permissions() & fs::perms::all,
+            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+}
+
+TEST_F(FileConvert, LargeFileStreamsInChunks) {
+  Bytes big = B("\xef\xbb\xbf");
+  Bytes line = B("\xe3\x81\x82\xe3\x81\x84 line\r\n");
+  while (big.size() < 3 * 1024 * 1024) big.insert(big.end(), line.begin(), line.end());
+  fs::path f = Write("big.txt", big);
+  ASSERT_TRUE(ConvertFile(f, f, Opts("-sLu")).ok());
+  Bytes out = Read(f);
+  std::size_t lines = (big.size() - 3) / line.size();
+  EXPECT_EQ(out.size(), lines * 10);
+  EXPECT_EQ(Bytes(out.begin(), out.begin() + 10), B("\x82\xa0\x82\xa2 line\n"));
+}
+
+}  // namespace
+}  // namespace nkf::test
