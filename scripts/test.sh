@@ -15,9 +15,11 @@ ctest --preset linux -j "$jobs"
 echo "== Windows build and tests (MinGW-w64, Wine)"
 (
   . "$root/scripts/wine-env.sh" null
-  # A warm, persistent wineserver: cold, every test executable costs seconds. Ended on any exit.
-  trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
-  wineserver -p </dev/null >/dev/null 2>&1
+  # A warm, persistent wineserver: cold, every test executable costs seconds. One we started is
+  # ended on any exit; one that was already running (someone else's session) is left alone.
+  if wineserver -p </dev/null >/dev/null 2>&1; then
+    trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
+  fi
   wine cmd /c exit </dev/null >/dev/null 2>&1
   cmake --preset windows >/dev/null
   cmake --build --preset windows -j "$jobs"
