@@ -88,6 +88,30 @@ TEST_F(DriverTargetTest, PostsMenuCommands) {
   EXPECT_TRUE(WaitForText(window_, L"marked 2000"));
 }
 
+namespace {
+
+void ExpectTargetMenu(const std::vector<MenuEntry>& entries) {
+  ASSERT_EQ(entries.size(), 6u);
+  EXPECT_EQ(entries[0].text, L"&File");
+  EXPECT_EQ(entries[0].depth, 0);
+  EXPECT_EQ(entries[1].text, L"&Mark");
+  EXPECT_EQ(entries[1].depth, 1);
+  EXPECT_EQ(entries[1].id, 2000u);
+  EXPECT_TRUE(entries[2].separator);
+  EXPECT_EQ(entries[3].id, 2001u);
+  EXPECT_EQ(entries[4].text, L"\x30d8\x30eb\x30d7(&H)");
+  EXPECT_EQ(entries[4].depth, 0);
+  EXPECT_EQ(entries[5].depth, 1);
+  EXPECT_EQ(entries[5].id, 2002u);
+}
+
+}  // namespace
+
+TEST(DriverMenu, ReadsAMenuResourceOfAProgramFile) {
+  ExpectTargetMenu(MenuResourceEntries(ProgramBesideTest(L"driver_target.exe"), 102));
+  EXPECT_THROW(MenuResourceEntries(ProgramBesideTest(L"driver_target.exe"), 999), DriverError);
+}
+
 TEST_F(DriverTargetTest, ReadsTheMenuBarOfAnotherProcess) {
   std::vector<MenuEntry> entries;
   try {
@@ -95,15 +119,7 @@ TEST_F(DriverTargetTest, ReadsTheMenuBarOfAnotherProcess) {
   } catch (const DriverError& error) {
     GTEST_SKIP() << "menus of another process cannot be read here: " << error.what();
   }
-  ASSERT_EQ(entries.size(), 6u);
-  EXPECT_EQ(entries[0].text, L"&File");
-  EXPECT_EQ(entries[0].depth, 0);
-  EXPECT_EQ(entries[1].text, L"&Mark");
-  EXPECT_EQ(entries[1].id, 2000u);
-  EXPECT_TRUE(entries[2].separator);
-  EXPECT_EQ(entries[3].id, 2001u);
-  EXPECT_EQ(entries[4].text, L"\x30d8\x30eb\x30d7(&H)");
-  EXPECT_EQ(entries[5].depth, 1);
+  ExpectTargetMenu(entries);
 }
 
 TEST_F(DriverTargetTest, ScreenshotIsWrittenOnlyWhenThereIsADisplay) {

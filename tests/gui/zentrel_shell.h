@@ -24,7 +24,9 @@ inline constexpr int kBrowse = 1004;
 inline constexpr int kConvert = 40014;
 inline constexpr int kClose = 1003;
 
-// Menu commands.
+// Menus and their commands.
+inline constexpr int kMainMenuResource = 109;
+inline constexpr int kListMenuResource = 117;
 inline constexpr int kMenuSaveList = 40000;
 inline constexpr int kMenuSettings = 115;
 inline constexpr int kMenuExit = 105;

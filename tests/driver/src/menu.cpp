@@ -1,6 +1,7 @@
 #include "guidriver/menu.h"
 
 #include "guidriver/driver_error.h"
+#include "guidriver/unique_handle.h"
 
 namespace guidriver {
 namespace {
@@ -30,12 +31,40 @@ void Collect(HMENU menu, int depth, std::vector<MenuEntry>& entries) {
 
 }  // namespace
 
+std::vector<MenuEntry> MenuEntries(HMENU menu) {
+  std::vector<MenuEntry> entries;
+  Collect(menu, 0, entries);
+  return entries;
+}
+
 std::vector<MenuEntry> MenuBarEntries(HWND window) {
   HMENU bar = ::GetMenu(window);
   if (!bar) ThrowLastError("the window has no menu bar, or it cannot be read from here");
-  std::vector<MenuEntry> entries;
-  Collect(bar, 0, entries);
-  return entries;
+  return MenuEntries(bar);
+}
+
+namespace {
+
+struct ModuleTraits {
+  using Handle = HMODULE;
+  static Handle Invalid() { return nullptr; }
+  static void Close(Handle module) { ::FreeLibrary(module); }
+};
+
+struct MenuTraits {
+  using Handle = HMENU;
+  static Handle Invalid() { return nullptr; }
+  static void Close(Handle menu) { ::DestroyMenu(menu); }
+};
+
+}  // namespace
+
+std::vector<MenuEntry> MenuResourceEntries(const std::wstring& module, int id) {
+  UniqueHandle<ModuleTraits> data(::LoadLibraryExW(module.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+  if (!data) ThrowLastError("cannot load '" + Utf8(module) + "' as data");
+  UniqueHandle<MenuTraits> menu(::LoadMenuW(data.Get(), MAKEINTRESOURCEW(id)));
+  if (!menu) ThrowLastError("no menu " + std::to_string(id) + " in '" + Utf8(module) + "'");
+  return MenuEntries(menu.Get());
 }
 
 }  // namespace guidriver

@@ -15,8 +15,14 @@ struct MenuEntry {
   std::wstring text;    // with its '&' mnemonic marker, as in the resource
 };
 
-// Every entry of the window's menu bar, depth first. Menus are system objects that another
-// process may read where the system allows it; throws DriverError when the menu cannot be read.
+// Every entry of a menu, depth first; throws DriverError when the menu cannot be read.
+std::vector<MenuEntry> MenuEntries(HMENU menu);
+
+// The entries of the window's menu bar. Windows lets another process read them; Wine 8 does not
+// (GetMenuItemCount fails), where this throws DriverError and MenuResourceEntries is the way.
 std::vector<MenuEntry> MenuBarEntries(HWND window);
+
+// The entries of menu resource `id` in the program file `module` (loaded as data, never run).
+std::vector<MenuEntry> MenuResourceEntries(const std::wstring& module, int id);
 
 }  // namespace guidriver
