@@ -27,6 +27,14 @@ class SettingsError : public std::runtime_error {
   HRESULT result_;
 };
 
+// A settings file that exists but did not load could not be copied aside, so it was left untouched
+// and no document was made. Separate from the other errors so the program can tell the user that
+// the file is kept, rather than that the document object is missing.
+class SettingsBackupError : public SettingsError {
+ public:
+  using SettingsError::SettingsError;
+};
+
 // Throws a SettingsError naming the operation when hr reports a failure.
 inline void ThrowIfFailed(HRESULT hr, const char* operation) {
   if (FAILED(hr)) throw SettingsError(operation, hr);

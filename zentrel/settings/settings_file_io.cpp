@@ -68,7 +68,8 @@ bool PathExists(const std::wstring& path) {
 
 void CopyToBackup(const std::wstring& path, const std::wstring& backupPath) {
   if (!CopyFileW(path.c_str(), backupPath.c_str(), FALSE)) {
-    ThrowLastError("the damaged settings file cannot be kept as a backup");
+    throw SettingsBackupError("the settings file that did not load cannot be kept as a backup",
+                              HRESULT_FROM_WIN32(GetLastError()));
   }
 }
 

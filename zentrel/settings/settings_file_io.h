@@ -17,7 +17,8 @@ std::optional<std::string> ReadFileBytes(const std::wstring& path);
 // True when anything (a file or a folder) exists at path.
 bool PathExists(const std::wstring& path);
 
-// Copies path to backupPath, replacing an older backup. Throws SettingsError when the copy fails.
+// Copies path to backupPath, replacing an older backup. Throws SettingsBackupError when the copy
+// fails.
 void CopyToBackup(const std::wstring& path, const std::wstring& backupPath);
 
 // Writes bytes to a temporary file beside path and then moves it over path, so a failed write

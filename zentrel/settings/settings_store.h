@@ -54,9 +54,9 @@ class SettingsStore {
 
   // Creates the document and reads the file; when it is missing or does not load, builds the
   // skeleton (declaration, Moravane with version "1.0.0", empty config) and writes it. A file that
-  // exists but does not load is first copied to path + ".bak". Throws SettingsError when the
-  // document object cannot be created, or when a damaged file cannot be backed up (the file is
-  // then left untouched). COM must be initialised on the calling thread.
+  // exists but does not load is first copied to path + ".bak". Throws SettingsBackupError when
+  // that copy fails (the file is then left untouched), SettingsError when the document object
+  // cannot be created. COM must be initialised on the calling thread.
   LoadResult LoadSettings();
 
   // Writes the whole document to the file in Shift_JIS, replacing it. Throws SettingsError; the

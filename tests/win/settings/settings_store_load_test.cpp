@@ -115,7 +115,7 @@ TEST_F(SettingsStoreLoad, ADamagedFileThatCannotBeBackedUpIsNotTouched) {
   test::MakeFolder(backup);  // the copy cannot replace a folder
   test::WriteBytes(path, "damaged but precious");
   SettingsStore store(path);
-  EXPECT_THROW(store.LoadSettings(), SettingsError);
+  EXPECT_THROW(store.LoadSettings(), SettingsBackupError);
   EXPECT_EQ(test::ReadBytes(path), "damaged but precious");
   EXPECT_EQ(store.GetSettingInt(L"readsize", 1000), 1000);
 }
@@ -160,6 +160,7 @@ TEST_F(SettingsStoreLoad, AnUnknownDocumentClassIsReportedAndNothingIsWritten) {
     FAIL() << "creating the document must fail";
   } catch (const SettingsError& error) {
     EXPECT_EQ(error.Result(), CO_E_CLASSSTRING);
+    EXPECT_EQ(dynamic_cast<const SettingsBackupError*>(&error), nullptr);
     EXPECT_NE(std::string(error.what()).find("0x800401F3"), std::string::npos) << error.what();
   }
   EXPECT_FALSE(test::Exists(path));

@@ -84,7 +84,7 @@ TEST_F(SettingsStoreSave, ASettingsPathThatHasBecomeAFolderIsReportedAndLeftAlon
   EXPECT_FALSE(test::Exists(path + L".tmp"));
   // At the next start the folder is neither loaded nor backed up nor replaced.
   SettingsStore next(path);
-  EXPECT_THROW(next.LoadSettings(), SettingsError);
+  EXPECT_THROW(next.LoadSettings(), SettingsBackupError);
   EXPECT_NE(GetFileAttributesW(path.c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u);
 }
 
