@@ -1,23 +1,53 @@
-// Placeholder verdict (byte-order marks only) until the probers land.
+// The public guessing entry points: feed every prober, then let the arbiter decide.
 #include "nkf32/guess.h"
 
-#include <vector>
+#include <algorithm>
+#include <array>
+
+#include "guess_arbiter.h"
+#include "guess_probes.h"
+#include "guess_signatures.h"
 
 namespace nkf {
 
-GuessResult GuessEncoding(std::span<const std::uint8_t> b) {
-  if (b.size() >= 3 && b[0] == 0xEF && b[1] == 0xBB && b[2] == 0xBF) return {Encoding::Utf8, true, 3};
-  if (b.size() >= 2 && b[0] == 0xFF && b[1] == 0xFE) return {Encoding::Utf16LE, true, 2};
-  if (b.size() >= 2 && b[0] == 0xFE && b[1] == 0xFF) return {Encoding::Utf16BE, true, 2};
-  return {Encoding::Ascii, false, b.size()};
-}
-
 struct EncodingGuesser::State {
-  std::vector<std::uint8_t> bytes;
+  guess::Probes probes;
+  std::uint64_t size = 0;
+  std::array<std::uint8_t, guess::kSignatureHead> head{};  // for the byte-order mark and signatures
+  std::size_t headSize = 0;
 };
+
 EncodingGuesser::EncodingGuesser() : state_(std::make_unique<State>()) {}
 EncodingGuesser::~EncodingGuesser() = default;
-void EncodingGuesser::Feed(std::span<const std::uint8_t> b) { state_->bytes.insert(state_->bytes.end(), b.begin(), b.end()); }
-GuessResult EncodingGuesser::Finish() { return GuessEncoding(state_->bytes); }
+
+void EncodingGuesser::Feed(std::span<const std::uint8_t> bytes) {
+  State& s = *state_;
+  const std::size_t toHead = std::min(bytes.size(), s.head.size() - s.headSize);
+  std::copy_n(bytes.begin(), toHead, s.head.begin() + s.headSize);
+  s.headSize += toHead;
+
+  if (s.size < guess::kStatsWindow) {
+    const std::size_t inWindow =
+        static_cast<std::size_t>(std::min<std::uint64_t>(bytes.size(), guess::kStatsWindow - s.size));
+    s.probes.ScanWindow(bytes.first(inWindow));
+    s.size += inWindow;
+    bytes = bytes.subspan(inWindow);
+  }
+  if (!bytes.empty()) {
+    s.probes.ValidatePastWindow(bytes);
+    s.size += bytes.size();
+  }
+}
+
+GuessResult EncodingGuesser::Finish() {
+  const State& s = *state_;
+  return guess::Decide(s.probes, std::span(s.head.data(), s.headSize), s.size);
+}
+
+GuessResult GuessEncoding(std::span<const std::uint8_t> bytes) {
+  EncodingGuesser guesser;
+  guesser.Feed(bytes);
+  return guesser.Finish();
+}
 
 }  // namespace nkf

@@ -1,0 +1,109 @@
+#include "probe_eucjp.h"
+
+#include "guess_cell_tables.h"
+#include "probe_ascii_run.h"
+
+namespace nkf::guess {
+namespace {
+
+constexpr std::uint8_t kSs2 = 0x8E;
+constexpr std::uint8_t kSs3 = 0x8F;
+
+bool IsGraphic(std::uint8_t b) { return b >= 0xA1 && b <= 0xFE; }
+
+CharClass Jis0208Class(std::uint8_t first, std::uint8_t second) {
+  const unsigned row = first - 0xA1, cell = second - 0xA1;
+  if (!Jis0208Assigned(row, cell)) return CharClass::Unassigned;
+  if (row == 3) return CharClass::Hiragana;
+  if (row == 4) return CharClass::Katakana;
+  if (row < 15) return CharClass::Symbol;
+  if (row < 47) return CharClass::Kanji;
+  return CharClass::RareKanji;
+}
+
+}  // namespace
+
+template <bool kStats>
+void EucJpProbe::Complete(CharClass c) {
+  previousHalf_ = 0;
+  if constexpr (kStats) {
+    ++multibyte_;
+    model_.Add(c);
+  }
+  need_ = 0;
+}
+
+template <bool kStats>
+void EucJpProbe::Byte(std::uint8_t b) {
+  ++position_;
+  if (need_ != 0) {
+    const bool ok = first_ == kSs2 ? (b >= 0xA1 && b <= 0xDF) : IsGraphic(b);
+    if (ok) {
+      if (first_ == kSs2) {
+        const std::uint8_t previous = previousHalf_;
+        Complete<kStats>(HalfKanaClass(b, previous));
+        previousHalf_ = b;
+      } else if (first_ == kSs3 && need_ == 2) {
+        second_ = b;
+        need_ = 1;
+      } else if (first_ == kSs3) {
+        Complete<kStats>(Jis0212Assigned(second_ - 0xA1, b - 0xA1) ? CharClass::RareKanji
+                                                           : CharClass::Unassigned);
+      } else {
+        Complete<kStats>(Jis0208Class(first_, b));
+      }
+      return;
+    }
+    errors_.Add(position_);  // the sequence is lost; `b` starts over below
+    need_ = 0;
+  }
+  if (b < 0x80) {
+    previousHalf_ = 0;
+    if constexpr (kStats) model_.AddAscii();
+  } else if (b == kSs2) {
+    first_ = b;
+    need_ = 1;
+  } else if (b == kSs3) {
+    first_ = b;
+    need_ = 2;
+  } else if (IsGraphic(b)) {
+    first_ = b;
+    need_ = 1;
+  } else {
+    errors_.Add(position_);
+  }
+}
+
+void EucJpProbe::Scan(std::span<const std::uint8_t> bytes) {
+  for (const std::uint8_t b : bytes) Byte<true>(b);
+}
+
+void EucJpProbe::Validate(std::span<const std::uint8_t> bytes) {
+  if (!errors_.None()) return;
+  const std::uint8_t* p = bytes.data();
+  const std::uint8_t* const end = p + bytes.size();
+  // Finish a character left open by the previous chunk the readable way.
+  while (need_ != 0 && p < end && errors_.None()) Byte<false>(*p++);
+  const std::uint64_t base = position_ - (p - bytes.data());
+  while (p < end && errors_.None()) {
+    p = SkipAscii(p, end);
+    if (p == end) break;
+    const std::uint8_t b = *p;
+    if (IsGraphic(b) && end - p >= 2 && IsGraphic(p[1])) {
+      p += 2;
+    } else if (b == kSs2 && end - p >= 2 && p[1] >= 0xA1 && p[1] <= 0xDF) {
+      p += 2;
+    } else if (b == kSs3 && end - p >= 3 && IsGraphic(p[1]) && IsGraphic(p[2])) {
+      p += 3;
+    } else {
+      // An error, or a character cut by the end of the chunk: the readable path decides.
+      position_ = base + (p - bytes.data());
+      while (p < end && errors_.None()) Byte<false>(*p++);
+      if (!errors_.None()) return;  // position_ is left where the error stopped the scan
+      break;
+    }
+  }
+  position_ = base + bytes.size();
+}
+
+}  // namespace nkf::guess

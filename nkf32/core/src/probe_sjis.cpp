@@ -1,0 +1,107 @@
+#include "probe_sjis.h"
+
+#include "guess_cell_tables.h"
+#include "probe_ascii_run.h"
+
+namespace nkf::guess {
+namespace {
+
+bool IsLead(std::uint8_t b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
+bool IsTrail(std::uint8_t b) { return b >= 0x40 && b <= 0xFC && b != 0x7F; }
+bool IsHalfKana(std::uint8_t b) { return b >= 0xA1 && b <= 0xDF; }
+bool IsCp932Lead(std::uint8_t b) { return b == 0x87 || b == 0xED || b == 0xEE || b >= 0xFA; }
+
+// The JIS row (1-based) a Shift_JIS pair encodes; rows above 94 are the vendor areas.
+unsigned JisRow(std::uint8_t lead, std::uint8_t trail) {
+  const unsigned leadIndex = lead <= 0x9F ? lead - 0x81 : lead - 0xC1;
+  return leadIndex * 2 + (trail >= 0x9F ? 2 : 1);
+}
+
+CharClass PairClass(std::uint8_t lead, std::uint8_t trail) {
+  if (!Cp932Assigned(lead, trail)) return CharClass::Unassigned;
+  const unsigned row = JisRow(lead, trail);
+  if (row == 4) return CharClass::Hiragana;
+  if (row == 5) return CharClass::Katakana;
+  if (row < 16) return CharClass::Symbol;
+  if (row < 48) return CharClass::Kanji;
+  return CharClass::RareKanji;
+}
+
+}  // namespace
+
+void SjisProbe::Pair(std::uint8_t lead, std::uint8_t trail) {
+  if (IsCp932Lead(lead)) cp932_ = true;
+  ++multibyte_;
+  model_.Add(PairClass(lead, trail));
+}
+
+void SjisProbe::Scan(std::span<const std::uint8_t> bytes) {
+  for (const std::uint8_t b : bytes) {
+    ++position_;
+    const std::uint8_t previousHalf = previousHalf_;
+    previousHalf_ = 0;
+    if (lead_ != 0) {
+      const std::uint8_t lead = lead_;
+      lead_ = 0;
+      if (IsTrail(b)) {
+        Pair(lead, b);
+        continue;
+      }
+      errors_.Add(position_);  // the lead is lost; `b` starts over as a character of its own
+    }
+    if (b < 0x80) {
+      model_.AddAscii();
+    } else if (IsHalfKana(b)) {
+      ++multibyte_;
+      model_.Add(HalfKanaClass(b, previousHalf));
+      previousHalf_ = b;
+      continue;
+    } else if (IsLead(b)) {
+      lead_ = b;
+    } else {
+      errors_.Add(position_);
+    }
+  }
+}
+
+void SjisProbe::Validate(std::span<const std::uint8_t> bytes) {
+  if (!errors_.None()) return;
+  const std::uint8_t* p = bytes.data();
+  const std::uint8_t* const end = p + bytes.size();
+  const std::uint64_t base = position_;
+  if (lead_ != 0 && p < end) {
+    if (!IsTrail(*p)) {
+      errors_.Add(base + 1);
+      position_ += bytes.size();
+      return;
+    }
+    if (IsCp932Lead(lead_)) cp932_ = true;
+    lead_ = 0;
+    ++p;
+  }
+  while (p < end) {
+    p = SkipAscii(p, end);
+    if (p == end) break;
+    const std::uint8_t b = *p;
+    if (IsHalfKana(b) || b < 0x80) {
+      ++p;
+    } else if (IsLead(b)) {
+      if (p + 1 == end) {
+        lead_ = b;
+        ++p;
+      } else if (IsTrail(p[1])) {
+        if (IsCp932Lead(b)) cp932_ = true;
+        p += 2;
+      } else {
+        errors_.Add(base + (p - bytes.data()) + 2);
+        break;
+      }
+    } else {
+      errors_.Add(base + (p - bytes.data()) + 1);
+      break;
+    }
+  }
+  position_ += bytes.size();
+}
+
+}  // namespace nkf::guess

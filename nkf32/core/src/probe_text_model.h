@@ -1,0 +1,59 @@
+#pragma once
+// A tiny model of Japanese text used to rank the readings of the same bytes that are valid in
+// more than one encoding (EUC-JP text is often valid Shift_JIS; short Shift_JIS can be valid
+// EUC-JP). Each reading is scored as the log2 likelihood of its non-ASCII characters: how likely
+// the character's class follows the previous one, plus how likely the character is within its
+// class. Real text alternates kanji and kana; misread bytes give rare kanji, half-width kana
+// interleaved with kanji, empty cells and user-defined characters.
+
+#include <cstdint>
+
+namespace nkf::guess {
+
+enum class CharClass : std::uint8_t {
+  Hiragana,
+  Katakana,
+  Symbol,        // punctuation, full-width letters and digits, Greek, Cyrillic, box drawing
+  Kanji,         // JIS level 1 (the common kanji) or any CJK ideograph in Unicode
+  RareKanji,     // JIS level 2, vendor-extension and JIS X 0212 kanji
+  HalfKana,      // half-width katakana 0xA6-0xDF
+  HalfPunct,     // half-width 0xA1-0xA5: rare in real text, frequent in misread EUC-JP
+  HalfKanaMark,  // a voiced-sound or long-vowel mark where it fits: predictable, hence cheap
+  HalfKanaOdd,   // half-width kana where katakana spelling does not put it (see HalfKanaClass)
+  Latin,         // accented Latin and other alphabetic letters outside JIS
+  Other,         // emoji and other characters outside the Japanese sets
+  Unassigned,    // a structurally valid code for which the encoding has no character
+};
+
+// The class of a half-width katakana (JIS X 0201 code 0xA1-0xDF) given the one before it
+// (0 when the previous character was not half-width katakana). Voiced-sound marks follow only
+// the kana they can voice, small kana and the long-vowel mark never start a word: misread
+// kanji bytes break these rules all the time, real katakana words seldom.
+CharClass HalfKanaClass(std::uint8_t code, std::uint8_t previous);
+
+class TextModel {
+ public:
+  // Adds one character; ASCII bytes reset the context (text runs restart after them).
+  void Add(CharClass c);
+  void AddAscii() {
+    score_ += kAsciiCost;
+    previous_ = kStart;
+  }
+  double Score() const { return score_; }
+  // A reading that leaves bytes of an unfinished character at the end explains fewer bytes than
+  // one that does not; each left-over byte is charged at about the cost of a byte of a rare
+  // character, so that short input compares readings of the same bytes.
+  static constexpr double kUnfinishedByteCost = -10.0;
+  // ASCII is charged too, so that readings that split the same bytes differently (UTF-16 against
+  // 8-bit) compare over all of them. Text in ASCII is predictable: about 4.5 bits a character.
+  static constexpr double kAsciiCost = -4.5;
+  std::uint64_t Chars() const { return chars_; }
+
+ private:
+  static constexpr std::uint8_t kStart = 0xFF;
+  double score_ = 0;
+  std::uint64_t chars_ = 0;
+  std::uint8_t previous_ = kStart;
+};
+
+}  // namespace nkf::guess

@@ -1,0 +1,45 @@
+#pragma once
+// UTF-16 prober for one byte order, for text without a byte-order mark. Such text has no
+// structure to validate beyond surrogate pairs, so it is judged by what its code units are:
+// Japanese text is kana, kanji, punctuation, ASCII and line ends; other bytes read as UTF-16
+// give private-use, rare-block and control units.
+
+#include <cstdint>
+#include <span>
+
+#include "probe_text_model.h"
+
+namespace nkf::guess {
+
+struct Utf16Counts {
+  std::uint64_t units = 0;        // complete code units (a surrogate pair counts as two)
+  std::uint64_t ascii = 0;        // U+0009, U+000A, U+000D, U+0020-U+007E
+  std::uint64_t lineEnds = 0;     // U+000A, U+000D (also counted in ascii)
+  std::uint64_t kana = 0;         // U+3041-U+30FF, U+FF61-U+FF9F
+  std::uint64_t cjkSymbols = 0;   // U+3000-U+3040, U+FF01-U+FF60, U+FFE0-U+FFEF
+  std::uint64_t kanji = 0;        // U+4E00-U+9FFF, U+F900-U+FAFF
+  std::uint64_t plausible = 0;    // other letters and symbols Japanese text uses, emoji pairs
+  std::uint64_t implausible = 0;  // everything else, NUL units and broken surrogates included
+};
+
+class Utf16Probe {
+ public:
+  explicit Utf16Probe(bool bigEndian) : bigEndian_(bigEndian) {}
+  void Scan(std::span<const std::uint8_t> bytes);
+  const Utf16Counts& Counts() const { return counts_; }
+  const TextModel& Model() const { return model_; }
+  // Bytes of a code unit or surrogate pair the input ended inside of.
+  unsigned UnfinishedBytes() const { return (haveByte_ ? 1u : 0u) + (haveHigh_ ? 2u : 0u); }
+
+ private:
+  void Unit(std::uint16_t u);
+
+  bool bigEndian_;
+  bool haveByte_ = false;      // the first byte of a unit is waiting for its second
+  std::uint8_t byte_ = 0;
+  bool haveHigh_ = false;      // a high surrogate is waiting for its low surrogate
+  Utf16Counts counts_;
+  TextModel model_;
+};
+
+}  // namespace nkf::guess
