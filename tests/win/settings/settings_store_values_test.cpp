@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <thread>
 
 #include "settings_test_files.h"
 #include "zentrel/settings/settings_store.h"
@@ -128,6 +129,23 @@ TEST_F(SettingsStoreValues, TwoIgnoreElementsAreReadTogetherAndOnlyTheFirstIsRep
   EXPECT_EQ(SavedConfig(),
             "<config><readsize>1</readsize><ignore><suffix>.c</suffix></ignore>"
             "<ignore><suffix>.x</suffix><suffix>.y</suffix></ignore></config>");
+}
+
+// The conversion worker reads the document the user-interface thread created, without COM set up
+// on its own thread and without marshalling.
+TEST_F(SettingsStoreValues, AnotherThreadReadsTheSameDocument) {
+  LoadWithConfig("<readsize>77</readsize><openapp>edit.exe</openapp><ignore><suffix>.a</suffix></ignore>");
+  std::int32_t size = 0;
+  std::wstring app;
+  std::vector<std::wstring> ignore;
+  std::thread([&] {
+    size = store.GetSettingInt(L"readsize", 1000);
+    app = store.GetSettingString(L"openapp", L"");
+    ignore = store.ReadIgnoreList();
+  }).join();
+  EXPECT_EQ(size, 77);
+  EXPECT_EQ(app, L"edit.exe");
+  EXPECT_EQ(ignore, std::vector<std::wstring>{L".a"});
 }
 
 // The keys the settings dialog writes on OK over a fresh file, in its order.
