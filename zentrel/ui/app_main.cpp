@@ -12,6 +12,7 @@
 #include "message_boxes.h"
 #include "resource.h"
 #include "win_controls.h"
+#include "zentrel/settings/settings_store.h"
 
 namespace {
 
@@ -25,10 +26,43 @@ void UseJapaneseLocale() {
   setlocale(LC_ALL, "japanese");
 }
 
+// Error descriptions are ASCII (an operation name and an HRESULT).
+std::wstring Widen(const char* text) {
+  std::wstring wide;
+  for (; *text; ++text) wide += static_cast<wchar_t>(static_cast<unsigned char>(*text));
+  return wide;
+}
+
 std::wstring SettingsPathInCurrentDirectory() {
   wchar_t directory[1024] = {};
   GetCurrentDirectoryW(1024, directory);
   return std::wstring(directory) + L"\\Zentrel.config";
+}
+
+// Loads (or creates) the settings document, runs the main dialog and writes the settings back.
+// The document lives in this scope, so it is released before COM is shut down.
+void RunWithSettings(zentrel::ui::MainWindowState& state) {
+  using namespace zentrel::ui;
+  zentrel::SettingsStore settings(state.settingsPath);
+  try {
+    settings.LoadSettings();
+  } catch (const zentrel::SettingsBackupError& error) {
+    ShowErrorBox(LoadResourceString(state.instance, IDS_SETTINGS_BACKUP_FAILED) + Widen(error.what()));
+    return;
+  } catch (const zentrel::SettingsError& error) {
+    ShowErrorBox(LoadResourceString(state.instance, IDS_SETTINGS_OBJECT_FAILED) + Widen(error.what()));
+    return;
+  }
+  state.settings = &settings;
+
+  MainDialog(state).Run();
+
+  try {
+    settings.SaveSettings();
+  } catch (const zentrel::SettingsError&) {
+    // The program is ending; there is nobody left to tell. The previous file is intact.
+  }
+  state.settings = nullptr;
 }
 
 }  // namespace
@@ -45,7 +79,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   }
   state.settingsPath = SettingsPathInCurrentDirectory();
 
-  MainDialog(state).Run();
+  RunWithSettings(state);
 
   CoUninitialize();
   return 0;

@@ -6,10 +6,14 @@
 #include <initializer_list>
 
 #include <memory>
+#include <string>
 
 #include "about_dialog.h"
+#include "list_inspection.h"
+#include "list_sort.h"
 #include "main_layout.h"
 #include "message_boxes.h"
+#include "open_action.h"
 #include "resource.h"
 #include "win_controls.h"
 
@@ -83,8 +87,56 @@ void MainDialog::OnInitDialog() {
 
 LRESULT CALLBACK MainDialog::ListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
   auto* self = static_cast<MainDialog*>(GetPropW(list, kSelfProperty));
+  if (message == WM_DROPFILES) {
+    self->OnDropFiles(reinterpret_cast<HDROP>(wParam));
+    return 0;
+  }
   if (message == WM_NCDESTROY) RemovePropW(list, kSelfProperty);
   return CallWindowProcW(self->listBaseProc_, list, message, wParam, lParam);
+}
+
+void MainDialog::OnDropFiles(HDROP drop) {
+  HCURSOR previousCursor = nullptr;
+  HCURSOR wait = LoadCursorW(nullptr, IDC_WAIT);
+  if (wait) previousCursor = SetCursor(wait);
+
+  const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+  SendMessageW(state_.resultList, LVM_DELETEALLITEMS, 0, 0);
+  state_.dropRoots.clear();
+  state_.rowDropRoot.clear();
+  for (UINT i = 0; i < count; ++i) {
+    const UINT length = DragQueryFileW(drop, i, nullptr, 0);
+    std::wstring path(length + 1, L'\0');
+    path.resize(DragQueryFileW(drop, i, path.data(), length + 1));
+    state_.dropRoot = path;
+    state_.dropRoots.push_back(path);
+    const std::size_t root = state_.dropRoots.size() - 1;
+    InspectPath(state_.resultList, path, -1, *state_.settings, [this, root] {
+      state_.rowDropRoot.push_back(root);
+      return static_cast<LPARAM>(state_.rowDropRoot.size() - 1);
+    });
+  }
+  DragFinish(drop);
+
+  if (wait) SetCursor(previousCursor);
+  SetWindowTextW(dialog_, LoadResourceString(state_.instance, IDS_TITLE_DONE).c_str());
+  EnableDialogItem(dialog_, IDC_CONVERT, true);
+}
+
+void MainDialog::OnColumnClick(int column) {
+  if (column < 0 || column >= static_cast<int>(state_.sortFlags.size())) return;
+  auto& flag = state_.sortFlags[static_cast<size_t>(column)];
+  flag = ~flag;
+  SortListByColumn(state_.resultList, column, flag != 0);
+}
+
+void MainDialog::OnRightClick() {
+  HMENU menu = LoadMenuW(state_.instance, MAKEINTRESOURCEW(IDR_LIST_MENU));
+  if (!menu) return;
+  POINT at{};
+  GetCursorPos(&at);
+  TrackPopupMenu(GetSubMenu(menu, 0), 0, at.x, at.y, 0, dialog_, nullptr);
+  DestroyMenu(menu);
 }
 
 void MainDialog::OnSize(WPARAM sizeType, LPARAM size) {
@@ -101,12 +153,20 @@ void MainDialog::OnCommand(int id) {
     case IDC_REPLACE_RADIO: SetOutputControlsEnabled(false); break;
     case IDC_FOLDER_RADIO: SetOutputControlsEnabled(true); break;
     case IDC_CONVERT: OnConvert(); break;
+    case IDM_REMOVE_ROW: RunOpenAction(state_.resultList, kRemoveRow, *state_.settings); break;
+    case IDM_OPEN_DEFAULT: RunOpenAction(state_.resultList, kOpenWithDefault, *state_.settings); break;
+    case IDM_OPEN_WITH_APP: RunOpenAction(state_.resultList, kOpenWithApplication, *state_.settings); break;
     default: break;  // IDCANCEL (Esc) deliberately does not close the window
   }
 }
 
 void MainDialog::OnNotify(const NMHDR& header) {
   if (header.idFrom != IDC_RESULT_LIST) return;
+  switch (header.code) {
+    case LVN_COLUMNCLICK: OnColumnClick(reinterpret_cast<const NMLISTVIEW&>(header).iSubItem); break;
+    case NM_RCLICK: OnRightClick(); break;
+    case NM_DBLCLK: RunOpenAction(state_.resultList, kOpenByDoubleClickSetting, *state_.settings); break;
+  }
 }
 
 void MainDialog::OnClose(WPARAM result) {

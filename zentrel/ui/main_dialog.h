@@ -3,6 +3,7 @@
 
 #include <windows.h>
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include "main_window_state.h"
 
@@ -27,6 +28,9 @@ class MainDialog {
   void OnCommand(int id);
   void OnNotify(const NMHDR& header);
   void OnClose(WPARAM result);
+  void OnDropFiles(HDROP drop);
+  void OnColumnClick(int column);
+  void OnRightClick();
   void OnBrowseOutputFolder();
   void OnConvert();
   void SetOutputControlsEnabled(bool enabled);

@@ -1,0 +1,51 @@
+#include "list_view_sink.h"
+
+#include <commctrl.h>
+
+#include <string>
+
+#include "engine_strings.h"
+
+namespace zentrel {
+
+void ListViewSink::SetStatus(std::wstring_view text) {
+  std::wstring title(text);
+  SetWindowTextW(GetParent(list_), title.c_str());
+}
+
+void ListViewSink::WriteRow(int rowIndex, const ResultRow& row) {
+  int target = rowIndex;
+  if (rowIndex < 0) {
+    target = static_cast<int>(SendMessageW(list_, LVM_GETITEMCOUNT, 0, 0));
+    LVITEMW item{};
+    item.mask = LVIF_TEXT;
+    item.iItem = target;
+    item.pszText = const_cast<wchar_t*>(row.path.c_str());
+    if (newRowTag_) {
+      item.mask |= LVIF_PARAM;
+      item.lParam = newRowTag_();
+    }
+    SendMessageW(list_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+  } else {
+    SetCell(target, 0, row.path);
+  }
+  SetCell(target, 1, row.encoding);
+  SetCell(target, 2, row.lineEnding);
+}
+
+void ListViewSink::SetCell(int row, int column, const std::wstring& text) {
+  LVITEMW item{};
+  item.mask = LVIF_TEXT;
+  item.iItem = row;
+  item.iSubItem = column;
+  item.pszText = const_cast<wchar_t*>(text.c_str());
+  SendMessageW(list_, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+}
+
+void ListViewSink::ReportError(std::wstring_view path, InspectError error) {
+  std::wstring text = error == InspectError::CannotOpen ? engine_text::kReadFailed : engine_text::kTooLarge;
+  text += path;
+  MessageBoxW(nullptr, text.c_str(), L"ERROR", MB_ICONERROR | MB_OK);
+}
+
+}  // namespace zentrel
