@@ -31,14 +31,32 @@ TEST_F(DriverTargetTest, SelectsAndDeselectsRowsRemotely) {
   EXPECT_TRUE(list.SelectedRows().empty());
 }
 
-TEST_F(DriverTargetTest, ClickNotificationsReachTheListsParentWithTheirDetails) {
+TEST_F(DriverTargetTest, ClicksReachTheListsParentAsNotificationsWithTheirRow) {
   RemoteListView list(Item(fixture::kList));
   list.ClickHeader(2);
   EXPECT_TRUE(WaitForText(window_, L"column 2"));
+  list.ClickHeader(0);
+  EXPECT_TRUE(WaitForText(window_, L"column 0"));
+  list.DoubleClick(1);
+  EXPECT_TRUE(WaitForText(window_, L"dblclk row 1"));
+  // A click selects the row it lands on, as the mouse would.
+  EXPECT_EQ(list.SelectedRows(), (std::vector<int>{1}));
+}
+
+TEST_F(DriverTargetTest, RightClickOpensTheContextMenuWhoseItemsCanBeChosenOrDismissed) {
+  RemoteListView list(Item(fixture::kList));
   list.RightClick(1);
   EXPECT_TRUE(WaitForText(window_, L"rclick row 1"));
-  list.RightClick(-1);
+  HWND menu = WaitForPopupMenu(process_->Id());
+  ChoosePopupMenuItem(menu, 1);  // "Second": the separator does not count
+  EXPECT_TRUE(WaitForText(window_, L"picked 2011"));
+
+  list.RightClick(-1);  // below the last row
   EXPECT_TRUE(WaitForText(window_, L"rclick row -1"));
-  list.DoubleClick(0);
-  EXPECT_TRUE(WaitForText(window_, L"dblclk row 0"));
+  menu = WaitForPopupMenu(process_->Id());
+  DismissPopupMenu(menu);
+  EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(menu) || !::IsWindowVisible(menu); }, "the menu to close"));
+  // The dialog serves commands again once the menu loop has ended.
+  PostCommand(window_, fixture::kMenuMark);
+  EXPECT_TRUE(WaitForText(window_, L"marked 2000"));
 }

@@ -176,7 +176,8 @@ RECT RemoteListView::HeaderRect(int column) const {
 }
 
 POINT RemoteListView::RowPoint(int row) const {
-  if (row >= 0) return Middle(RowRect(row));
+  // The label of the first cell: a click there hits the row with or without full-row selection.
+  if (row >= 0) return Middle(ReadRemoteRect(processId_, list_, LVM_GETITEMRECT, static_cast<WPARAM>(row), LVIR_LABEL));
   // Below the last row (or below the header of an empty list), inside the client area.
   RECT client{};
   ::GetClientRect(list_, &client);

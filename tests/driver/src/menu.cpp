@@ -1,7 +1,9 @@
 #include "guidriver/menu.h"
 
 #include "guidriver/driver_error.h"
+#include "guidriver/messages.h"
 #include "guidriver/unique_handle.h"
+#include "guidriver/window_query.h"
 
 namespace guidriver {
 namespace {
@@ -66,5 +68,31 @@ std::vector<MenuEntry> MenuResourceEntries(const std::wstring& module, int id) {
   if (!menu) ThrowLastError("no menu " + std::to_string(id) + " in '" + Utf8(module) + "'");
   return MenuEntries(menu.Get());
 }
+
+HWND WaitForPopupMenu(DWORD processId, Milliseconds timeout) {
+  WindowQuery query;
+  query.processId = processId;
+  query.className = L"#32768";
+  return WaitForTopLevelWindow(query, timeout);
+}
+
+namespace {
+
+// Key-downs only: the menu loop acts on them, and the last one closes the menu window, so a
+// key-up posted after it could find the window gone.
+void PostKeyDown(HWND window, UINT virtualKey) {
+  const UINT scan = ::MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC);
+  Post(window, WM_KEYDOWN, virtualKey, 1 | (static_cast<LPARAM>(scan) << 16));
+}
+
+}  // namespace
+
+void ChoosePopupMenuItem(HWND menuWindow, int index) {
+  // Nothing is selected when a popup opens: the first Down selects the first item.
+  for (int step = 0; step <= index; ++step) PostKeyDown(menuWindow, VK_DOWN);
+  PostKeyDown(menuWindow, VK_RETURN);
+}
+
+void DismissPopupMenu(HWND menuWindow) { PostKeyDown(menuWindow, VK_ESCAPE); }
 
 }  // namespace guidriver

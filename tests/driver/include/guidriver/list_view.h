@@ -30,10 +30,11 @@ class RemoteListView {
   void Select(int row, bool selected = true) const;
   void ClearSelection() const;
 
-  // Clicks as the user makes them, given as mouse messages posted to the list (or its header) at
-  // the middle of the row (or column), so the control itself sends its parent LVN_COLUMNCLICK,
-  // NM_RCLICK or NM_DBLCLK. Posting WM_NOTIFY directly is no substitute: Wine refuses to carry
-  // WM_NOTIFY between processes. The effects arrive asynchronously: wait for them.
+  // Clicks as the user makes them: mouse messages posted to the list (or its header) at the
+  // middle of the row's first cell (or of the column's header), so the control itself sends its
+  // parent LVN_COLUMNCLICK, NM_RCLICK or NM_DBLCLK and selects the row it lands on. Posting
+  // WM_NOTIFY directly is no substitute: Wine refuses to carry WM_NOTIFY between processes.
+  // The effects arrive asynchronously: wait for them.
   void ClickHeader(int column) const;
   void RightClick(int row) const;   // row -1: in the empty area below the last row
   void DoubleClick(int row) const;

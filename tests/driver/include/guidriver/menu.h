@@ -1,6 +1,8 @@
 // The menu bar of a window of another process.
 #pragma once
 
+#include "guidriver/wait.h"
+
 #include <windows.h>
 
 #include <string>
@@ -24,5 +26,15 @@ std::vector<MenuEntry> MenuBarEntries(HWND window);
 
 // The entries of menu resource `id` in the program file `module` (loaded as data, never run).
 std::vector<MenuEntry> MenuResourceEntries(const std::wstring& module, int id);
+
+// A popup menu shown by TrackPopupMenu in another process (a visible window of class "#32768").
+HWND WaitForPopupMenu(DWORD processId, Milliseconds timeout = kDefaultTimeout);
+
+// Chooses the `index`-th selectable item (separators do not count) with the arrow keys and
+// Enter, as the user would: the target's menu loop then sends the item's command to its owner.
+void ChoosePopupMenuItem(HWND menuWindow, int index);
+
+// Closes the popup without choosing anything (Esc).
+void DismissPopupMenu(HWND menuWindow);
 
 }  // namespace guidriver
