@@ -67,19 +67,27 @@ class UniqueFd {
 
 class PosixFile final : public ReadableFile {
  public:
-  PosixFile(UniqueFd fd, std::uint64_t size) : fd_(std::move(fd)), size_(size) {}
-  std::uint64_t Size() override { return size_; }
+  explicit PosixFile(UniqueFd fd) : fd_(std::move(fd)) {}
+  std::uint64_t Size() override {
+    struct stat info {};
+    return ::fstat(fd_.get(), &info) == 0 ? static_cast<std::uint64_t>(info.st_size) : 0;
+  }
   std::size_t Read(std::span<std::uint8_t> into) override {
+    // A regular file reads short only at its end, so the caller's next read need not ask again.
+    if (atEnd_) return 0;
     for (;;) {
       const ssize_t got = ::read(fd_.get(), into.data(), into.size());
-      if (got >= 0) return static_cast<std::size_t>(got);
+      if (got >= 0) {
+        atEnd_ = static_cast<std::size_t>(got) < into.size();
+        return static_cast<std::size_t>(got);
+      }
       if (errno != EINTR) return 0;
     }
   }
 
  private:
   UniqueFd fd_;
-  std::uint64_t size_;
+  bool atEnd_ = false;
 };
 
 // The names are read and sorted when the listing is opened: the order needs all of them.
@@ -112,6 +120,11 @@ bool NtfsNameLess(const std::wstring& a, const std::wstring& b) {
 }
 
 PathKind PosixFileSystem::Kind(const std::wstring& path) {
+  if (const auto listed = listedKinds_.find(path); listed != listedKinds_.end()) {
+    const PathKind kind = listed->second;
+    listedKinds_.erase(listed);
+    return kind;
+  }
   struct stat info {};
   if (::stat(WideToUtf8(path).c_str(), &info) != 0) return PathKind::Missing;
   return S_ISDIR(info.st_mode) ? PathKind::Directory : PathKind::File;
@@ -123,6 +136,11 @@ std::unique_ptr<DirectoryListing> PosixFileSystem::List(const std::wstring& dire
   std::vector<std::pair<std::u16string, std::wstring>> entries;
   while (const dirent* entry = ::readdir(dir.get())) {
     std::wstring name = Utf8ToWide(entry->d_name);
+    const bool dots = name == L"." || name == L"..";
+    if (!dots && (entry->d_type == DT_REG || entry->d_type == DT_DIR)) {
+      listedKinds_[directory + L'/' + name] =
+          entry->d_type == DT_DIR ? PathKind::Directory : PathKind::File;
+    }
     entries.emplace_back(UpcasedKey(name), std::move(name));
   }
   std::sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) {
@@ -138,9 +156,7 @@ std::unique_ptr<DirectoryListing> PosixFileSystem::List(const std::wstring& dire
 std::unique_ptr<ReadableFile> PosixFileSystem::Open(const std::wstring& path) {
   UniqueFd fd(::open(WideToUtf8(path).c_str(), O_RDONLY | O_CLOEXEC));
   if (fd.get() < 0) return nullptr;
-  struct stat info {};
-  if (::fstat(fd.get(), &info) != 0 || S_ISDIR(info.st_mode)) return nullptr;
-  return std::make_unique<PosixFile>(std::move(fd), static_cast<std::uint64_t>(info.st_size));
+  return std::make_unique<PosixFile>(std::move(fd));
 }
 
 }  // namespace zentrel::cli

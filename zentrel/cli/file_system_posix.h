@@ -4,6 +4,7 @@
 // print the same tree in the same order.
 
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "zentrel/core/file_system.h"
@@ -18,6 +19,12 @@ class PosixFileSystem final : public FileSystem {
   PathKind Kind(const std::wstring& path) override;
   std::unique_ptr<DirectoryListing> List(const std::wstring& directory) override;
   std::unique_ptr<ReadableFile> Open(const std::wstring& path) override;
+
+ private:
+  // The kinds a listing reported for its entries ("dir/name"), used once by the walk's next Kind()
+  // of that path instead of a stat per file, as FindFirstFileW hands over attributes with names.
+  // Symbolic links and unknown types are not recorded: they are looked up.
+  std::unordered_map<std::wstring, PathKind> listedKinds_;
 };
 
 }  // namespace zentrel::cli

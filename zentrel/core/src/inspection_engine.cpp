@@ -97,7 +97,11 @@ void InspectionEngine::InspectFile(const std::wstring& path, int rowIndex) {
     return;
   }
   const int readSize = settings_.GetInt(L"readsize", 1000);
-  const std::uint64_t examined = ExaminedLength(file->Size(), readSize);
+  // A positive read size that fits one buffer needs no size: reading stops at the end of a shorter
+  // file, which examines the same bytes and spares a query per file.
+  const bool sizeNeeded = readSize <= 0 || static_cast<std::uint64_t>(readSize) > options_.wholeBufferLimit;
+  const std::uint64_t examined =
+      sizeNeeded ? ExaminedLength(file->Size(), readSize) : static_cast<std::uint64_t>(readSize);
 
   if (examined > options_.wholeBufferLimit) {
     InspectInChunks(path, rowIndex, *file, examined);

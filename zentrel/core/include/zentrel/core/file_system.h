@@ -20,7 +20,7 @@ enum class PathKind : std::uint8_t {
 class ReadableFile {
  public:
   virtual ~ReadableFile() = default;
-  // The length when the file was opened.
+  // The file's length (asked only when the whole file may be examined).
   virtual std::uint64_t Size() = 0;
   // Reads up to into.size() bytes from where the last read ended; 0 at the end or on an error.
   virtual std::size_t Read(std::span<std::uint8_t> into) = 0;
