@@ -18,7 +18,8 @@ import time
 FILES = 10_000
 ROUNDS = 5
 
-LINES_JA = ["日本語のテキストです。", "上下左右、不思議な文字列。", "漢字とかなカナ混じりの行"]
+# Japanese lines with kanji whose UTF-16 units hold the bytes of CR and LF.
+LINES_JA = ["\u65e5\u672c\u8a9e\u306e\u30c6\u30ad\u30b9\u30c8\u3067\u3059\u3002", "\u4e0a\u4e0b\u5de6\u53f3\u3001\u4e0d\u601d\u8b70\u306a\u6587\u5b57\u5217\u3002", "\u6f22\u5b57\u3068\u304b\u306a\u30ab\u30ca\u6df7\u3058\u308a\u306e\u884c"]
 LINES_EN = ["plain ASCII text line", "another line of words", "0123456789 abcdef"]
 
 

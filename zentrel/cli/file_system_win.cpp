@@ -34,19 +34,25 @@ using FindHandle = UniqueHandle<FindClose>;
 
 class Win32File final : public ReadableFile {
  public:
-  Win32File(FileHandle handle, std::uint64_t size) : handle_(std::move(handle)), size_(size) {}
-  std::uint64_t Size() override { return size_; }
+  explicit Win32File(FileHandle handle) : handle_(std::move(handle)) {}
+  std::uint64_t Size() override {
+    LARGE_INTEGER size{};
+    return GetFileSizeEx(handle_.get(), &size) ? static_cast<std::uint64_t>(size.QuadPart) : 0;
+  }
   std::size_t Read(std::span<std::uint8_t> into) override {
+    // A file reads short only at its end, so the caller's next read need not ask again.
+    if (atEnd_) return 0;
     // ReadFile counts in 32 bits; the engine loops for the rest.
     const DWORD want = into.size() > 0x40000000 ? 0x40000000 : static_cast<DWORD>(into.size());
     DWORD got = 0;
     if (!ReadFile(handle_.get(), into.data(), want, &got, nullptr)) return 0;
+    atEnd_ = got < want;
     return got;
   }
 
  private:
   FileHandle handle_;
-  std::uint64_t size_;
+  bool atEnd_ = false;
 };
 
 class FindListing final : public DirectoryListing {
@@ -85,9 +91,7 @@ std::unique_ptr<ReadableFile> Win32FileSystem::Open(const std::wstring& path) {
   FileHandle handle(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                 nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
   if (!handle.valid()) return nullptr;
-  LARGE_INTEGER size{};
-  if (!GetFileSizeEx(handle.get(), &size)) return nullptr;
-  return std::make_unique<Win32File>(std::move(handle), static_cast<std::uint64_t>(size.QuadPart));
+  return std::make_unique<Win32File>(std::move(handle));
 }
 
 }  // namespace zentrel
