@@ -1,6 +1,8 @@
 // A list view of another process: every cell, headers, selection and click notifications.
 #include "driver_target.h"
 
+#include <commctrl.h>
+
 using namespace guidriver;
 using fixture::DriverTargetTest;
 
@@ -59,4 +61,12 @@ TEST_F(DriverTargetTest, RightClickOpensTheContextMenuWhoseItemsCanBeChosenOrDis
   // The dialog serves commands again once the menu loop has ended.
   PostCommand(window_, fixture::kMenuMark);
   EXPECT_TRUE(WaitForText(window_, L"marked 2000"));
+}
+
+TEST_F(DriverTargetTest, PostedNotificationsReachTheParentWithTheirBlock) {
+  RemoteListView list(Item(fixture::kList));
+  list.PostNotification(LVN_COLUMNCLICK, -1, 1);
+  EXPECT_TRUE(WaitForText(window_, L"column 1"));
+  list.PostNotification(NM_DBLCLK, 2);
+  EXPECT_TRUE(WaitForText(window_, L"dblclk row 2"));
 }

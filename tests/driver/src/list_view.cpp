@@ -201,6 +201,20 @@ void RemoteListView::ClickHeader(int column) const {
   Post(header, WM_LBUTTONUP, 0, PointParam(point));
 }
 
+void RemoteListView::PostNotification(UINT code, int row, int column) const {
+  // NMITEMACTIVATE begins with the NMLISTVIEW fields, so one block serves both kinds.
+  NMITEMACTIVATE notify{};
+  notify.hdr.hwndFrom = list_;
+  notify.hdr.idFrom = static_cast<UINT_PTR>(::GetDlgCtrlID(list_));
+  notify.hdr.code = code;
+  notify.iItem = row;
+  notify.iSubItem = column;
+  RemoteBuffer block(processId_, sizeof(notify));
+  block.Write(&notify, sizeof(notify));
+  Post(::GetParent(list_), WM_NOTIFY, notify.hdr.idFrom, reinterpret_cast<LPARAM>(block.Address()));
+  block.Release();
+}
+
 void RemoteListView::RightClick(int row) const {
   const POINT point = RowPoint(row);
   Post(list_, WM_RBUTTONDOWN, MK_RBUTTON, PointParam(point));

@@ -32,12 +32,17 @@ class RemoteListView {
 
   // Clicks as the user makes them: mouse messages posted to the list (or its header) at the
   // middle of the row's first cell (or of the column's header), so the control itself sends its
-  // parent LVN_COLUMNCLICK, NM_RCLICK or NM_DBLCLK and selects the row it lands on. Posting
-  // WM_NOTIFY directly is no substitute: Wine refuses to carry WM_NOTIFY between processes.
+  // parent LVN_COLUMNCLICK, NM_RCLICK or NM_DBLCLK and selects the row it lands on.
   // The effects arrive asynchronously: wait for them.
   void ClickHeader(int column) const;
   void RightClick(int row) const;   // row -1: in the empty area below the last row
   void DoubleClick(int row) const;
+
+  // Posts the notification itself to the list's parent, with an NMLISTVIEW block (iItem `row`,
+  // iSubItem `column`) written into the target: for a notification no click can produce.
+  // Posted, because Wine fails a WM_NOTIFY sent between processes; the block is left to the
+  // target, which may read it any time later.
+  void PostNotification(UINT code, int row, int column = 0) const;
 
   // Where a row (LVM_GETITEMRECT, LVIR_BOUNDS) or a header item (HDM_GETITEMRECT) lies, in the
   // client coordinates of the list or of the header.
