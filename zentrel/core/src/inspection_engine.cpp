@@ -97,11 +97,13 @@ void InspectionEngine::InspectFile(const std::wstring& path, int rowIndex) {
     return;
   }
   const int readSize = settings_.GetInt(L"readsize", 1000);
-  // A positive read size that fits one buffer needs no size: reading stops at the end of a shorter
-  // file, which examines the same bytes and spares a query per file.
-  const bool sizeNeeded = readSize <= 0 || static_cast<std::uint64_t>(readSize) > options_.wholeBufferLimit;
-  const std::uint64_t examined =
-      sizeNeeded ? ExaminedLength(file->Size(), readSize) : static_cast<std::uint64_t>(readSize);
+  // A small positive read size needs no file size: reading stops at the end of a shorter file,
+  // which examines the same bytes and spares a query per file. Larger ones are fitted to the file
+  // so that a small file never costs a big buffer.
+  const bool smallReadSize =
+      readSize > 0 && static_cast<std::uint64_t>(readSize) <= options_.chunkSize;
+  const std::uint64_t examined = smallReadSize ? static_cast<std::uint64_t>(readSize)
+                                               : ExaminedLength(file->Size(), readSize);
 
   if (examined > options_.wholeBufferLimit) {
     InspectInChunks(path, rowIndex, *file, examined);

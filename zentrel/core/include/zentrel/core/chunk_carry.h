@@ -24,7 +24,7 @@ class ChunkCarry {
       // Complete the held bytes with the chunk's first bytes, decide what can be decided, and hand
       // any undecided chunk bytes back so the rest of the chunk is scanned in place.
       const std::size_t topUp = chunk.size() < Keep ? chunk.size() : Keep;
-      std::memcpy(held_.data() + length_, chunk.data(), topUp);
+      if (topUp > 0) std::memcpy(held_.data() + length_, chunk.data(), topUp);
       length_ += topUp;
       taken = topUp;
       const std::size_t rest = length_ - run(held_.data(), length_, false);
@@ -38,7 +38,7 @@ class ChunkCarry {
     }
     const std::size_t remaining = chunk.size() - taken;
     const std::size_t rest = remaining - run(chunk.data() + taken, remaining, false);
-    std::memcpy(held_.data(), chunk.data() + chunk.size() - rest, rest);
+    if (rest > 0) std::memcpy(held_.data(), chunk.data() + chunk.size() - rest, rest);
     length_ = rest;
   }
 
