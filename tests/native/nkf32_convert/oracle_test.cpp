@@ -62,6 +62,27 @@ TEST(Jis0208Oracle, EveryCharacterConvertsBetweenEveryPairOfEncodings) {
   }
 }
 
+TEST(FastPaths, AgreeWithTheGeneralPathOnEveryCharacter) {
+  // The oracle texts end their lines in LF, so "-Lu" changes nothing but forces the general path.
+  struct Case {
+    const char* file;
+    Encoding from;
+    const char* letters;
+    const char* expected;
+  };
+  const Case cases[] = {{"cp932.cp932", Encoding::Cp932, "-w80", "cp932.utf8"},
+                        {"jis0208.sjis", Encoding::ShiftJis, "-w80", "jis0208.utf8"},
+                        {"jis0208.euc", Encoding::EucJp, "-w80", "jis0208.utf8"},
+                        {"cp932.utf8", Encoding::Utf8, "-s", "cp932.written.cp932"},
+                        {"jis0208.utf8", Encoding::Utf8, "-s", "jis0208.sjis"},
+                        {"cp932.utf8", Encoding::Utf8, "-w16L0", "cp932.utf16le"}};
+  for (const Case& c : cases) {
+    Bytes in = Oracle(c.file);
+    EXPECT_EQ(Convert(in, c.from, c.letters), Oracle(c.expected)) << c.file << " " << c.letters;
+    EXPECT_EQ(Convert(in, c.from, std::string(c.letters) + "Lu"), Oracle(c.expected)) << c.file << " " << c.letters;
+  }
+}
+
 TEST(Jis0212Oracle, SupplementaryKanjiReadFromEucJpAndWrittenBack) {
   Bytes euc = Oracle("jis0212.euc");
   ASSERT_FALSE(euc.empty());

@@ -1,0 +1,136 @@
+// Feeding the guesser in chunks gives exactly the verdict over the concatenation, and the fast
+// validators past the statistics window agree with the readable scalar probers.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "guess_probes.h"
+#include "guess_test_support.h"
+
+namespace nkf::test {
+namespace {
+
+void ExpectSameResult(const GuessResult& a, const GuessResult& b, const std::string& what) {
+  EXPECT_EQ(a.encoding, b.encoding) << what;
+  EXPECT_EQ(a.hasBom, b.hasBom) << what;
+  EXPECT_EQ(a.decidedAt, b.decidedAt) << what;
+}
+
+GuessResult GuessInRandomChunks(std::string_view bytes, std::mt19937& rng, std::size_t maxChunk) {
+  EncodingGuesser guesser;
+  std::size_t at = 0;
+  while (at < bytes.size()) {
+    const std::size_t n = std::min(bytes.size() - at, std::uniform_int_distribution<std::size_t>(0, maxChunk)(rng));
+    guesser.Feed(Bytes(bytes.substr(at, n)));
+    at += n;
+  }
+  return guesser.Finish();
+}
+
+// A text longer than the statistics window, so that the validators run too.
+std::string Repeated(std::string_view unit, std::size_t atLeast) {
+  std::string s;
+  while (s.size() < atLeast) s += unit;
+  return s;
+}
+
+TEST(GuessStream, RandomChunkSplitsGiveTheWholeInputsVerdict) {
+  std::mt19937 rng(11);
+  for (const GuessSample& s : kGuessSamples) {
+    const GuessResult whole = Guess(s.bytes);
+    for (int round = 0; round < 20; ++round)
+      ExpectSameResult(GuessInRandomChunks(s.bytes, rng, 5), whole, s.name);
+  }
+}
+
+TEST(GuessStream, SplitsAroundTheStatisticsWindowGiveTheWholeInputsVerdict) {
+  std::mt19937 rng(12);
+  for (const GuessSample& s : kGuessSamples) {
+    std::string big = Repeated(s.bytes, guess::kStatsWindow + 5000);
+    const GuessResult whole = Guess(big);
+    EXPECT_EQ(whole.encoding, s.expected) << s.name;
+    for (int round = 0; round < 3; ++round)
+      ExpectSameResult(GuessInRandomChunks(big, rng, 40000), whole, s.name);
+    ExpectSameResult(GuessInRandomChunks(big, rng, 3), whole, s.name);
+  }
+}
+
+TEST(GuessStream, AnEmptyFeedChangesNothing) {
+  EncodingGuesser guesser;
+  guesser.Feed({});
+  guesser.Feed(Bytes("\x82\xa0"sv));
+  guesser.Feed({});
+  ExpectSameResult(guesser.Finish(), Guess("\x82\xa0"sv), "empty feeds");
+}
+
+TEST(GuessStream, AnErrorPastTheWindowStillCounts) {
+  // Shift_JIS text with one byte invalid in Shift_JIS (0xFD) far past the window, where only the
+  // validators run. One bad byte in so much text leaves the name, but no reading is clean any
+  // more, so nothing decided the verdict early.
+  std::string text = Repeated("\x82\xb1\x82\xea\x82\xcd\x93\xfa\x96\x7b\x8c\xea\x82\xc5\x82\xb7\x81\x42"sv,
+                              3 * guess::kStatsWindow);
+  const GuessResult clean = Guess(text);
+  EXPECT_EQ(clean.encoding, Encoding::ShiftJis);
+  EXPECT_LT(clean.decidedAt, 10u);
+  text[2 * guess::kStatsWindow] = '\xfd';
+  const GuessResult flawed = Guess(text);
+  EXPECT_EQ(flawed.encoding, Encoding::ShiftJis);
+  EXPECT_EQ(flawed.decidedAt, text.size());
+  std::mt19937 rng(13);
+  ExpectSameResult(GuessInRandomChunks(text, rng, 70000), flawed, "flawed");
+}
+
+// Random byte strings built from valid characters and the occasional stray byte, so that both
+// valid and invalid paths of each validator are taken.
+std::string RandomMix(std::mt19937& rng, std::size_t size) {
+  static const std::string_view pieces[] = {
+      "a"sv, "xyz "sv, "\r\n"sv, "\xe3\x81\x82"sv, "\xf0\x9f\x98\x80"sv, "\xc3\xa9"sv, "\x82\xa0"sv,
+      "\x87\x40"sv, "\xb1"sv, "\xa4\xa2"sv, "\x8e\xb1"sv, "\x8f\xb0\xa1"sv, "\xed\xa0\x80"sv,
+      "\xe0\x80\xaf"sv, "\xfd"sv, "\x80"sv, "\xff"sv, "\x1b$B"sv};
+  std::string s;
+  std::uniform_int_distribution<std::size_t> pick(0, std::size(pieces) - 1);
+  while (s.size() < size) s += pieces[pick(rng)];
+  return s;
+}
+
+template <class Probe>
+void ExpectValidatorMatchesScanner(std::string_view bytes, std::size_t split, const char* name) {
+  Probe scanned, validated;
+  scanned.Scan(Bytes(bytes));
+  validated.Scan(Bytes(bytes.substr(0, split)));
+  validated.Validate(Bytes(bytes.substr(split)));
+  EXPECT_EQ(scanned.Errors().None(), validated.Errors().None()) << name << " split " << split;
+  EXPECT_EQ(scanned.Errors().FirstEnd(), validated.Errors().FirstEnd()) << name << " split " << split;
+  if (validated.Errors().None()) EXPECT_EQ(scanned.UnfinishedBytes(), validated.UnfinishedBytes()) << name;
+}
+
+TEST(GuessStream, FastValidatorsAgreeWithTheReadableScanners) {
+  std::mt19937 rng(14);
+  for (int round = 0; round < 3000; ++round) {
+    // Mostly valid input of one kind, so that the first error lies anywhere.
+    const std::size_t size = std::uniform_int_distribution<std::size_t>(0, 64)(rng);
+    std::string bytes = RandomMix(rng, size);
+    const std::size_t split = std::uniform_int_distribution<std::size_t>(0, bytes.size())(rng);
+    ExpectValidatorMatchesScanner<guess::Utf8Probe>(bytes, split, "UTF-8");
+    ExpectValidatorMatchesScanner<guess::SjisProbe>(bytes, split, "Shift_JIS");
+    ExpectValidatorMatchesScanner<guess::EucJpProbe>(bytes, split, "EUC-JP");
+  }
+}
+
+TEST(GuessStream, FastValidatorsAgreeOnLongValidText) {
+  for (const GuessSample& s : kGuessSamples) {
+    const std::string big = Repeated(s.bytes, 5000);
+    for (std::size_t split : {std::size_t{0}, std::size_t{1}, std::size_t{777}}) {
+      ExpectValidatorMatchesScanner<guess::Utf8Probe>(big, split, s.name);
+      ExpectValidatorMatchesScanner<guess::SjisProbe>(big, split, s.name);
+      ExpectValidatorMatchesScanner<guess::EucJpProbe>(big, split, s.name);
+    }
+    guess::SjisProbe scanned, validated;
+    scanned.Scan(Bytes(big));
+    validated.Validate(Bytes(big));
+    EXPECT_EQ(scanned.UsesCp932Extensions(), validated.UsesCp932Extensions()) << s.name;
+  }
+}
+
+}  // namespace
+}  // namespace nkf::test
