@@ -22,6 +22,7 @@ class Decoder {
  public:
   Decoder(Encoding encoding, bool cp932);
   DecodeStatus Decode(const std::uint8_t* in, std::size_t n, char32_t* out, std::size_t capacity, bool final);
+  const SjisDecodeTable* sjisTable() const { return sjis_; }
 
  private:
   enum class Mode : std::uint8_t { Ascii, Roman, Kana, Jis0208, Jis0212 };

@@ -109,7 +109,8 @@ class Iso2022Encoder {
       return true;
     }
     if (cp < 0x80) {
-      if (cp == 0x1B) return false;  // a raw escape would be read as a designation
+      // Escape, shift-out and shift-in would be read as controls of the encoding itself.
+      if (cp == 0x1B || cp == 0x0E || cp == 0x0F) return false;
       Switch(Mode::Ascii, o);
       *o++ = static_cast<std::uint8_t>(cp);
       return true;

@@ -4,6 +4,7 @@
 
 #include "decoder.h"
 #include "encoder.h"
+#include "fast_paths.h"
 #include "line_end_copy.h"
 #include "nkf32/convert.h"
 
@@ -109,13 +110,30 @@ constexpr std::size_t kScratchBytes = (kBatch + 1) * 2 * detail::kMaxBytesPerCod
 struct StreamConverter::State {
   explicit State(const ConversionPlan& p)
       : plan(p), decoder(p.input, p.cp932Input), encoder(MakeEncoder(p.output)), batch(kBatch),
-        scratch(p.sameEncoding ? nullptr : new std::uint8_t[kScratchBytes]) {}
+        scratch(p.sameEncoding ? nullptr : new std::uint8_t[kScratchBytes]),
+        fastPath(p.lineEnding == LineEnding::Keep && !p.sameEncoding ? detail::ChooseFastPath(p.input, p.output)
+                                                                      : detail::FastPath::None) {}
 
   // Converts whole characters of `bytes`; returns how many bytes it used (fewer than given when the
   // input ends inside a character and !final). Sets `failure` on error.
   std::size_t ProcessBlock(const std::uint8_t* bytes, std::size_t n, bool final, std::vector<std::uint8_t>& out) {
     std::size_t i = 0;
     while (i < n) {
+      // Plain stretches go through a direct path; the general one below takes what it leaves.
+      if (fastPath != detail::FastPath::None) {
+        std::size_t len = std::min(n - i, kBatch);
+        std::uint8_t* o = scratch.get();
+        std::size_t used = detail::RunFastPath(fastPath, decoder.sjisTable(), std::get_if<detail::SjisEncoder>(&encoder),
+                                               bytes + i, len, o);
+        out.insert(out.end(), scratch.get(), o);
+        i += used;
+        if (used == len) continue;
+      } else if (plan.sameEncoding) {
+        std::size_t valid = detail::ValidPrefix(plan.input, decoder.sjisTable(), bytes + i, n - i);
+        detail::CopyWithLineEnds(bytes + i, valid, UnitOf(plan.output), plan.lineEnding, pendingCr, out);
+        i += valid;
+        if (i == n) break;
+      }
       Decoder replay = decoder;
       DecodeStatus st = decoder.Decode(bytes + i, n - i, batch.data(), batch.size(), final);
       if (plan.sameEncoding) {
@@ -170,6 +188,7 @@ struct StreamConverter::State {
   AnyEncoder encoder;
   std::vector<char32_t> batch;
   std::unique_ptr<std::uint8_t[]> scratch;  // encoded bytes of one batch, before they join the output
+  detail::FastPath fastPath;
   std::vector<std::uint8_t> carry;   // the start of a character cut off by the end of the last chunk
   std::uint64_t consumed = 0;        // input bytes fully handled, BOM included
   std::size_t bomLeft = 0;

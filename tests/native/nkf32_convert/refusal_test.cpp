@@ -26,6 +26,7 @@ TEST(Refusals, ReportKindPositionAndCharacterAndWriteNothing) {
       {"JIS X 0212 into Shift_JIS", B("ab\x8f\xb0\xa1"), Encoding::EucJp, "-s", ConvertError::Unrepresentable, 2, 0x4E02},
       {"JIS X 0212 into ISO-2022-JP", B("\x8f\xb0\xa1"), Encoding::EucJp, "-j", ConvertError::Unrepresentable, 0, 0x4E02},
       {"escape into ISO-2022-JP", B("a\x1b[0m"), Encoding::Utf8, "-j", ConvertError::Unrepresentable, 1, 0x1B},
+      {"shift-in into ISO-2022-JP", B("\xb1\x0f"), Encoding::ShiftJis, "-jLu", ConvertError::Unrepresentable, 1, 0x0F},
       {"both wave dashes into Shift_JIS", B("\xe3\x80\x9c\xef\xbd\x9e"), Encoding::Utf8, "-s",
        ConvertError::Unrepresentable, 3, 0xFF5E},
       {"both wave dashes into EUC-JP", B("\xef\xbd\x9e" "a\xe3\x80\x9c"), Encoding::Utf8, "-e",

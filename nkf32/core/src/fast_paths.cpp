@@ -1,0 +1,225 @@
+#include "fast_paths.h"
+
+#include <cstring>
+
+namespace nkf::detail {
+namespace {
+
+inline bool AllAscii8(const std::uint8_t* p) {
+  std::uint64_t w;
+  std::memcpy(&w, p, 8);
+  return (w & 0x8080808080808080ull) == 0;
+}
+
+inline void PutUtf8(char32_t cp, std::uint8_t*& o) {
+  if (cp < 0x80) {
+    *o++ = static_cast<std::uint8_t>(cp);
+  } else if (cp < 0x800) {
+    o[0] = static_cast<std::uint8_t>(0xC0 | cp >> 6);
+    o[1] = static_cast<std::uint8_t>(0x80 | (cp & 0x3F));
+    o += 2;
+  } else {  // the legacy tables hold only BMP characters
+    o[0] = static_cast<std::uint8_t>(0xE0 | cp >> 12);
+    o[1] = static_cast<std::uint8_t>(0x80 | (cp >> 6 & 0x3F));
+    o[2] = static_cast<std::uint8_t>(0x80 | (cp & 0x3F));
+    o += 3;
+  }
+}
+
+std::size_t SjisToUtf8(const SjisDecodeTable& t, const std::uint8_t* in, std::size_t n, std::uint8_t*& o) {
+  std::size_t i = 0;
+  while (i < n) {
+    if (i + 8 <= n && AllAscii8(in + i)) {
+      std::memcpy(o, in + i, 8);
+      o += 8;
+      i += 8;
+      continue;
+    }
+    std::uint8_t b = in[i];
+    if (t.isLead[b]) {
+      if (i + 1 >= n) break;
+      std::uint8_t trail = in[i + 1];
+      char32_t cp = trail >= 0x40 ? t.pair[b - 0x81][trail - 0x40] : 0;
+      if (!cp) break;
+      PutUtf8(cp, o);
+      i += 2;
+    } else {
+      char32_t cp = t.single[b];
+      if (!cp && b) break;
+      PutUtf8(cp, o);
+      ++i;
+    }
+  }
+  return i;
+}
+
+std::size_t EucToUtf8(const std::uint8_t* in, std::size_t n, std::uint8_t*& o) {
+  const JisGrid& g = Jis0208Grid();
+  std::size_t i = 0;
+  while (i < n) {
+    if (i + 8 <= n && AllAscii8(in + i)) {
+      std::memcpy(o, in + i, 8);
+      o += 8;
+      i += 8;
+      continue;
+    }
+    std::uint8_t b = in[i];
+    if (b < 0x80) {
+      *o++ = b;
+      ++i;
+      continue;
+    }
+    if (b < 0xA1 || b == 0xFF || i + 1 >= n) break;  // SS2, SS3 and strays: the general path
+    std::uint8_t c = in[i + 1];
+    if (c < 0xA1 || c == 0xFF) break;
+    char32_t cp = g[b - 0xA1][c - 0xA1];
+    if (!cp) break;
+    PutUtf8(cp, o);
+    i += 2;
+  }
+  return i;
+}
+
+// A whole, valid UTF-8 sequence at in[i] (at most 3 bytes: BMP only): its code point and length,
+// or length 0.
+inline std::size_t ReadUtf8Bmp(const std::uint8_t* in, std::size_t i, std::size_t n, char32_t& cp) {
+  std::uint8_t b = in[i];
+  if (b >= 0xC2 && b <= 0xDF) {
+    if (i + 1 >= n || (in[i + 1] & 0xC0) != 0x80) return 0;
+    cp = (b & 0x1Fu) << 6 | (in[i + 1] & 0x3Fu);
+    return 2;
+  }
+  if (b >= 0xE0 && b <= 0xEF) {
+    if (i + 2 >= n || (in[i + 1] & 0xC0) != 0x80 || (in[i + 2] & 0xC0) != 0x80) return 0;
+    cp = (b & 0x0Fu) << 12 | (in[i + 1] & 0x3Fu) << 6 | (in[i + 2] & 0x3Fu);
+    if (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
+    return 3;
+  }
+  return 0;
+}
+
+std::size_t Utf8ToSjis(SjisEncoder& enc, const std::uint8_t* in, std::size_t n, std::uint8_t*& o) {
+  std::size_t i = 0;
+  while (i < n) {
+    if (i + 8 <= n && AllAscii8(in + i)) {
+      std::memcpy(o, in + i, 8);
+      o += 8;
+      i += 8;
+      continue;
+    }
+    if (in[i] < 0x80) {
+      *o++ = in[i++];
+      continue;
+    }
+    char32_t cp;
+    std::size_t len = ReadUtf8Bmp(in, i, n, cp);
+    if (!len) break;
+    std::uint16_t code = enc.table[cp];
+    if (!code || (code - 0x8160u <= 0x81CAu - 0x8160u)) break;  // unrepresentable, or a variant to check
+    if (code >= 0x100) *o++ = static_cast<std::uint8_t>(code >> 8);
+    *o++ = static_cast<std::uint8_t>(code);
+    i += len;
+  }
+  return i;
+}
+
+std::size_t Utf8ToUtf16LE(const std::uint8_t* in, std::size_t n, std::uint8_t*& o) {
+  std::size_t i = 0;
+  while (i < n) {
+    if (i + 8 <= n && AllAscii8(in + i)) {
+      for (int k = 0; k < 8; ++k) {
+        o[2 * k] = in[i + k];
+        o[2 * k + 1] = 0;
+      }
+      o += 16;
+      i += 8;
+      continue;
+    }
+    char32_t cp = in[i];
+    std::size_t len = 1;
+    if (cp >= 0x80) {
+      len = ReadUtf8Bmp(in, i, n, cp);
+      if (!len) break;  // four-byte sequences and errors: the general path
+    }
+    o[0] = static_cast<std::uint8_t>(cp);
+    o[1] = static_cast<std::uint8_t>(cp >> 8);
+    o += 2;
+    i += len;
+  }
+  return i;
+}
+
+std::size_t ValidSjis(const SjisDecodeTable& t, const std::uint8_t* in, std::size_t n) {
+  std::size_t i = 0;
+  while (i < n) {
+    if (i + 8 <= n && AllAscii8(in + i)) {
+      i += 8;
+      continue;
+    }
+    std::uint8_t b = in[i];
+    if (t.isLead[b]) {
+      if (i + 1 >= n) break;
+      std::uint8_t trail = in[i + 1];
+      if (trail < 0x40 || !t.pair[b - 0x81][trail - 0x40]) break;
+      i += 2;
+    } else {
+      if (b && !t.single[b]) break;
+      ++i;
+    }
+  }
+  return i;
+}
+
+std::size_t ValidUtf8(const std::uint8_t* in, std::size_t n) {
+  std::size_t i = 0;
+  while (i < n) {
+    if (i + 8 <= n && AllAscii8(in + i)) {
+      i += 8;
+      continue;
+    }
+    if (in[i] < 0x80) {
+      ++i;
+      continue;
+    }
+    char32_t cp;
+    std::size_t len = ReadUtf8Bmp(in, i, n, cp);
+    if (!len) break;
+    i += len;
+  }
+  return i;
+}
+
+}  // namespace
+
+FastPath ChooseFastPath(Encoding input, Encoding output) {
+  bool sjisIn = input == Encoding::ShiftJis || input == Encoding::Cp932;
+  bool sjisOut = output == Encoding::ShiftJis || output == Encoding::Cp932;
+  if (sjisIn && output == Encoding::Utf8) return FastPath::SjisToUtf8;
+  if (input == Encoding::EucJp && output == Encoding::Utf8) return FastPath::EucToUtf8;
+  if (input == Encoding::Utf8 && sjisOut) return FastPath::Utf8ToSjis;
+  if (input == Encoding::Utf8 && output == Encoding::Utf16LE) return FastPath::Utf8ToUtf16LE;
+  return FastPath::None;
+}
+
+std::size_t RunFastPath(FastPath path, const SjisDecodeTable* sjis, SjisEncoder* sjisOut, const std::uint8_t* in,
+                        std::size_t n, std::uint8_t*& o) {
+  switch (path) {
+    case FastPath::SjisToUtf8: return SjisToUtf8(*sjis, in, n, o);
+    case FastPath::EucToUtf8: return EucToUtf8(in, n, o);
+    case FastPath::Utf8ToSjis: return Utf8ToSjis(*sjisOut, in, n, o);
+    case FastPath::Utf8ToUtf16LE: return Utf8ToUtf16LE(in, n, o);
+    case FastPath::None: break;
+  }
+  return 0;
+}
+
+std::size_t ValidPrefix(Encoding encoding, const SjisDecodeTable* sjis, const std::uint8_t* in, std::size_t n) {
+  switch (encoding) {
+    case Encoding::ShiftJis:
+    case Encoding::Cp932: return ValidSjis(*sjis, in, n);
+    case Encoding::Utf8: return ValidUtf8(in, n);
+    default: return 0;
+  }
+}
+
+}  // namespace nkf::detail
