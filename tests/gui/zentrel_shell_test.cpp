@@ -10,10 +10,22 @@ TEST_F(ZentrelTest, ResultListShowsTheThreeHeadersAndOnlyTheHintRow) {
   RemoteListView list(Item(kResultList));
   EXPECT_EQ(list.Headers(), (std::vector<std::wstring>{kHeaderFile, kHeaderEncoding, kHeaderEol}));
   EXPECT_EQ(list.AllRows(), (Rows{{kHintRow, L"", L""}}));
-  const auto style = ::GetWindowLongPtrW(list.Handle(), GWL_STYLE);
-  EXPECT_EQ(style & LVS_TYPEMASK, LVS_REPORT);
-  EXPECT_TRUE(Send(list.Handle(), LVM_GETEXTENDEDLISTVIEWSTYLE) & LVS_EX_FULLROWSELECT);
+  EXPECT_EQ(Send(list.Handle(), LVM_GETCOLUMNWIDTH, 0), 256);
+  EXPECT_EQ(Send(list.Handle(), LVM_GETCOLUMNWIDTH, 1), 70);
+  EXPECT_EQ(Send(list.Handle(), LVM_GETCOLUMNWIDTH, 2), 70);
   SaveScreenshot(main_, L"zentrel_start");
+}
+
+TEST_F(ZentrelTest, ResultListSelectsWholeRowsSeveralAtATimeAndKeepsThemShown) {
+  HWND list = Item(kResultList);
+  const auto style = ::GetWindowLongPtrW(list, GWL_STYLE);
+  EXPECT_EQ(style & LVS_TYPEMASK, LVS_REPORT);
+  EXPECT_EQ(style & LVS_SHOWSELALWAYS, LVS_SHOWSELALWAYS);
+  EXPECT_EQ(style & LVS_SINGLESEL, 0);
+  EXPECT_TRUE(Send(list, LVM_GETEXTENDEDLISTVIEWSTYLE) & LVS_EX_FULLROWSELECT);
+  // Only the list takes drops; the rest of the window refuses them.
+  EXPECT_TRUE(::GetWindowLongPtrW(list, GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
+  EXPECT_FALSE(::GetWindowLongPtrW(main_, GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
 }
 
 TEST_F(ZentrelTest, DropDownsHoldTheirChoicesWithNothingSelected) {
