@@ -5,6 +5,7 @@
 #include <string>
 
 #include "engine_strings.h"
+#include "list_view_text.h"
 
 namespace zentrel {
 
@@ -27,19 +28,10 @@ void ListViewSink::WriteRow(int rowIndex, const ResultRow& row) {
     }
     SendMessageW(list_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
   } else {
-    SetCell(target, 0, row.path);
+    ListViewSetCell(list_, target, 0, row.path);
   }
-  SetCell(target, 1, row.encoding);
-  SetCell(target, 2, row.lineEnding);
-}
-
-void ListViewSink::SetCell(int row, int column, const std::wstring& text) {
-  LVITEMW item{};
-  item.mask = LVIF_TEXT;
-  item.iItem = row;
-  item.iSubItem = column;
-  item.pszText = const_cast<wchar_t*>(text.c_str());
-  SendMessageW(list_, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+  ListViewSetCell(list_, target, 1, row.encoding);
+  ListViewSetCell(list_, target, 2, row.lineEnding);
 }
 
 void ListViewSink::ReportError(std::wstring_view path, InspectError error) {

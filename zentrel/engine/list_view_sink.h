@@ -22,8 +22,6 @@ class ListViewSink final : public InspectionSink {
   void ReportError(std::wstring_view path, InspectError error) override;
 
  private:
-  void SetCell(int row, int column, const std::wstring& text);
-
   HWND list_;
   std::function<LPARAM()> newRowTag_;
 };

@@ -14,6 +14,7 @@
 #include "main_layout.h"
 #include "message_boxes.h"
 #include "open_action.h"
+#include "progress_dialog.h"
 #include "resource.h"
 #include "win_controls.h"
 
@@ -214,6 +215,17 @@ void MainDialog::OnConvert() {
   state_.eolChoice = eol;
   state_.replaceFlag = replace;
   if (!replace) state_.outputFolder = folder;
+
+  ConversionRequest request;
+  request.resultList = state_.resultList;
+  request.settings = state_.settings;
+  request.encodingChoice = state_.encodingChoice;
+  request.eolChoice = state_.eolChoice;
+  request.replace = state_.replaceFlag == 1;
+  request.outputFolder = state_.outputFolder;
+  request.dropRootOfRow = [this](LPARAM rowData) { return state_.DropRootOfRow(rowData); };
+  ProgressDialog(state_.instance, std::move(request)).Run(dialog_);
+
   SetWindowTextW(dialog_, LoadResourceString(state_.instance, IDS_TITLE_DONE).c_str());
 }
 

@@ -25,53 +25,6 @@ std::wstring DialogItemText(HWND dialog, int id, int limit) {
   return std::wstring(buffer.data(), copied);
 }
 
-void ListViewInsertColumn(HWND list, int index, const std::wstring& title, int width) {
-  LVCOLUMNW column{};
-  column.mask = LVCF_FMT | LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-  column.fmt = LVCFMT_LEFT;
-  column.cx = width;
-  column.pszText = const_cast<wchar_t*>(title.c_str());
-  column.iSubItem = index;
-  SendMessageW(list, LVM_INSERTCOLUMNW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&column));
-}
-
-void ListViewInsertRow(HWND list, int row, const std::wstring& firstCell) {
-  LVITEMW item{};
-  item.mask = LVIF_TEXT;
-  item.iItem = row;
-  item.iSubItem = 0;
-  item.pszText = const_cast<wchar_t*>(firstCell.c_str());
-  SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
-}
-
-void ListViewSetCell(HWND list, int row, int column, const std::wstring& text) {
-  LVITEMW item{};
-  item.mask = LVIF_TEXT;
-  item.iItem = row;
-  item.iSubItem = column;
-  item.pszText = const_cast<wchar_t*>(text.c_str());
-  SendMessageW(list, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
-}
-
-std::wstring ListViewCellText(HWND list, int row, int column) {
-  std::vector<wchar_t> buffer(260);
-  for (;;) {
-    LVITEMW item{};
-    item.iSubItem = column;
-    item.pszText = buffer.data();
-    item.cchTextMax = static_cast<int>(buffer.size());
-    LRESULT copied = SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row),
-                                  reinterpret_cast<LPARAM>(&item));
-    if (static_cast<size_t>(copied) + 1 < buffer.size())
-      return std::wstring(buffer.data(), static_cast<size_t>(copied));
-    buffer.resize(buffer.size() + 260);
-  }
-}
-
-int ListViewRowCount(HWND list) {
-  return static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
-}
-
 void ComboAddString(HWND combo, const std::wstring& text) {
   SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }

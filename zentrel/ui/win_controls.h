@@ -7,6 +7,8 @@
 
 #include <string>
 
+#include "list_view_text.h"
+
 namespace zentrel::ui {
 
 std::wstring LoadResourceString(HINSTANCE instance, UINT id);
@@ -14,12 +16,11 @@ std::wstring LoadResourceString(HINSTANCE instance, UINT id);
 std::wstring WindowText(HWND window);
 std::wstring DialogItemText(HWND dialog, int id, int limit);  // limit counts the terminator
 
-void ListViewInsertColumn(HWND list, int index, const std::wstring& title, int width);
-void ListViewInsertRow(HWND list, int row, const std::wstring& firstCell);
-void ListViewSetCell(HWND list, int row, int column, const std::wstring& text);
-// The whole text of a cell, however long: the buffer grows until the text fits.
-std::wstring ListViewCellText(HWND list, int row, int column);
-int ListViewRowCount(HWND list);
+using zentrel::ListViewCellText;
+using zentrel::ListViewInsertColumn;
+using zentrel::ListViewInsertRow;
+using zentrel::ListViewRowCount;
+using zentrel::ListViewSetCell;
 
 void ComboAddString(HWND combo, const std::wstring& text);
 

@@ -1,0 +1,74 @@
+#include "convert_one_file.h"
+
+#include <shlobj.h>
+
+#include <string>
+
+#include "convert_strings.h"
+#include "converter_options.h"
+#include "nkf32_api.h"
+#include "output_target.h"
+#include "zentrel/settings/settings_store.h"
+
+namespace zentrel {
+namespace {
+
+DWORD LengthWithTerminator(const std::wstring& text) { return static_cast<DWORD>(text.size() + 1); }
+
+bool AskYesNo(const std::wstring& text) {
+  return MessageBoxW(nullptr, text.c_str(), L"WARNING", MB_ICONEXCLAMATION | MB_YESNO) == IDYES;
+}
+
+int ConvertInPlace(const std::wstring& source, ConvertQuestions& questions) {
+  const DWORD attributes = GetFileAttributesW(source.c_str());
+  // A file that vanished since it was listed: nothing to ask about, nothing to convert.
+  if (attributes == INVALID_FILE_ATTRIBUTES) return kConvertFailed;
+  if ((attributes & FILE_ATTRIBUTE_HIDDEN) && !questions.ConvertHiddenFile(source)) return kConvertSkipped;
+  if ((attributes & FILE_ATTRIBUTE_READONLY) && !questions.ConvertReadOnlyFile(source)) return kConvertSkipped;
+
+  SetFileAttributesW(source.c_str(), FILE_ATTRIBUTE_NORMAL);
+  const BOOL converted = NkfFileConvert1SafeW(source.c_str(), LengthWithTerminator(source));
+  SetFileAttributesW(source.c_str(), attributes);
+  return converted ? kConvertSucceeded : kConvertFailed;
+}
+
+int ConvertIntoFolder(const ConversionRequest& request, const std::wstring& source,
+                      const std::wstring& dropRoot) {
+  const OutputTarget target = OutputTargetFor(source, dropRoot, request.outputFolder);
+  SHCreateDirectoryExW(nullptr, target.folder.c_str(), nullptr);
+  // An existing hidden or read-only target is overwritten like any other.
+  SetFileAttributesW(target.path.c_str(), FILE_ATTRIBUTE_NORMAL);
+  const BOOL converted = NkfFileConvert2SafeW(source.c_str(), LengthWithTerminator(source),
+                                              target.path.c_str(), LengthWithTerminator(target.path));
+  const DWORD sourceAttributes = GetFileAttributesW(source.c_str());
+  if (sourceAttributes != INVALID_FILE_ATTRIBUTES) SetFileAttributesW(target.path.c_str(), sourceAttributes);
+  return converted ? kConvertSucceeded : kConvertFailed;
+}
+
+}  // namespace
+
+bool MessageBoxQuestions::ConvertHiddenFile(const std::wstring& path) {
+  return AskYesNo(path + convert_text::kHiddenQuestion);
+}
+
+bool MessageBoxQuestions::ConvertReadOnlyFile(const std::wstring& path) {
+  return AskYesNo(path + convert_text::kReadOnlyQuestion);
+}
+
+int ConvertOneFile(const ConversionRequest& request, const std::wstring& source,
+                   const std::wstring& inspectedEncoding, const std::wstring& dropRoot,
+                   ConvertQuestions& questions) {
+  ConverterChoices choices;
+  choices.encodingChoice = request.encodingChoice;
+  choices.eolChoice = request.eolChoice;
+  choices.cp932 = request.settings->GetSettingInt(L"cp932", 1) != 0;
+  choices.bom8 = request.settings->GetSettingInt(L"bom8", 0) != 0;
+  choices.bom16 = request.settings->GetSettingInt(L"bom16", 1) != 0;
+  std::string options = BuildConverterOptions(inspectedEncoding, choices);
+  SetNkfOption(options.c_str());
+
+  return request.replace ? ConvertInPlace(source, questions)
+                         : ConvertIntoFolder(request, source, dropRoot);
+}
+
+}  // namespace zentrel

@@ -1,0 +1,110 @@
+#include "list_export.h"
+
+#include <commdlg.h>
+
+#include <optional>
+#include <vector>
+
+#include "code_page_932_text.h"
+#include "message_boxes.h"
+#include "resource.h"
+#include "whole_file_write.h"
+#include "win_controls.h"
+#include "zentrel/export/list_text.h"
+#include "zentrel/export/log_file_name.h"
+#include "zentrel/settings/settings_store.h"
+
+namespace zentrel::ui {
+namespace {
+
+constexpr int kSaveFileNameBuffer = 2048;
+
+ListRowCells RowCells(HWND list, int row) {
+  return {ListViewCellText(list, row, 0), ListViewCellText(list, row, 1), ListViewCellText(list, row, 2)};
+}
+
+// Appends one line in code page 932. Line by line, so a character that does not fit only sends
+// its own line down the slow path.
+void AppendEncodedLine(CodePage932Text& file, const ListRowCells& cells, const std::wstring& delimiter) {
+  std::wstring line;
+  AppendListLine(line, cells, delimiter);
+  CodePage932Text encoded = EncodeCodePage932(line);
+  file.bytes += encoded.bytes;
+  file.replaced = file.replaced || encoded.replaced;
+}
+
+// "すべてのファイル(*.*)" for "*.*": the double-NUL list the file dialogs expect.
+std::wstring AllFilesFilter(HINSTANCE instance) {
+  std::wstring filter = LoadResourceString(instance, IDS_FILTER_ALL_FILES);
+  filter += L'\0';
+  filter += L"*.*";
+  filter += L'\0';
+  filter += L'\0';
+  return filter;
+}
+
+std::optional<std::wstring> AskSavePath(HINSTANCE instance, HWND owner) {
+  const std::wstring filter = AllFilesFilter(instance);
+  const std::wstring title = LoadResourceString(instance, IDS_SAVE_LIST_TITLE);
+  std::vector<wchar_t> file(kSaveFileNameBuffer, L'\0');
+  OPENFILENAMEW dialog{};
+  dialog.lStructSize = sizeof dialog;
+  dialog.hwndOwner = owner;
+  dialog.lpstrFilter = filter.c_str();
+  dialog.nFilterIndex = 1;
+  dialog.lpstrFile = file.data();
+  dialog.nMaxFile = kSaveFileNameBuffer;
+  dialog.lpstrTitle = title.c_str();
+  dialog.lpstrDefExt = L"txt";
+  dialog.Flags = 0;  // no overwrite question, no prompt to create a folder
+  if (!GetSaveFileNameW(&dialog)) return std::nullopt;
+  return std::wstring(file.data());
+}
+
+}  // namespace
+
+ListWriteResult WriteListFile(HINSTANCE instance, HWND list, const std::wstring& path,
+                              const SettingsStore& settings) {
+  const int count = ListViewRowCount(list);
+  const std::wstring delimiter =
+      ListDelimiter(settings.GetSettingInt(L"delimtype", 0),
+                    settings.GetSettingString(L"delimchar", kDefaultDelimiterText));
+  CodePage932Text file;
+  if (settings.GetSettingInt(L"logheader", 0) == 1) {
+    AppendEncodedLine(file,
+                      {LoadResourceString(instance, IDS_HEADER_FILE), LoadResourceString(instance, IDS_HEADER_ENCODING),
+                       LoadResourceString(instance, IDS_HEADER_EOL)},
+                      delimiter);
+  }
+  for (int row = 0; row < count; ++row) AppendEncodedLine(file, RowCells(list, row), delimiter);
+
+  ListWriteResult result;
+  result.written = WriteWholeFile(path, file.bytes);
+  result.charactersReplaced = file.replaced;
+  return result;
+}
+
+void SaveListFromMenu(HINSTANCE instance, HWND owner, HWND list, const SettingsStore& settings) {
+  const std::optional<std::wstring> path = AskSavePath(instance, owner);
+  if (!path) return;
+  const ListWriteResult result = WriteListFile(instance, list, *path, settings);
+  if (!result.written) {
+    ShowErrorBox(LoadResourceString(instance, IDS_LIST_SAVE_FAILED) + *path);
+    return;
+  }
+  std::wstring confirmation = LoadResourceString(instance, IDS_LIST_SAVED);
+  if (result.charactersReplaced) confirmation += LoadResourceString(instance, IDS_LIST_SAVED_WITH_REPLACEMENTS);
+  ShowInfoBox(confirmation);
+}
+
+void WriteAutomaticLog(HINSTANCE instance, HWND list, const SettingsStore& settings) {
+  std::optional<LocalTimeStamp> stamp;
+  if (settings.GetSettingInt(L"logdate", 0) == 1) {
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    stamp = LocalTimeStamp{now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
+  }
+  WriteListFile(instance, list, AutomaticLogName(stamp), settings);
+}
+
+}  // namespace zentrel::ui

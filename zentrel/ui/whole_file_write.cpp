@@ -1,0 +1,86 @@
+#include "whole_file_write.h"
+
+#include <windows.h>
+
+#include <utility>
+#include <vector>
+
+namespace zentrel::ui {
+namespace {
+
+class FileHandle {
+ public:
+  explicit FileHandle(HANDLE handle) noexcept : handle_(handle) {}
+  FileHandle(const FileHandle&) = delete;
+  FileHandle& operator=(const FileHandle&) = delete;
+  ~FileHandle() { Close(); }
+
+  bool IsValid() const noexcept { return handle_ != INVALID_HANDLE_VALUE; }
+  HANDLE Get() const noexcept { return handle_; }
+  // Closing can report a deferred write failure; the caller must hear of it.
+  bool Close() noexcept {
+    return !IsValid() || CloseHandle(std::exchange(handle_, INVALID_HANDLE_VALUE)) != FALSE;
+  }
+
+ private:
+  HANDLE handle_;
+};
+
+// A temporary file that is deleted again unless it was moved into place.
+class TemporaryFile {
+ public:
+  explicit TemporaryFile(std::wstring path) : path_(std::move(path)) {}
+  TemporaryFile(const TemporaryFile&) = delete;
+  TemporaryFile& operator=(const TemporaryFile&) = delete;
+  ~TemporaryFile() {
+    if (!path_.empty()) DeleteFileW(path_.c_str());
+  }
+  const std::wstring& Path() const { return path_; }
+  void Keep() { path_.clear(); }
+
+ private:
+  std::wstring path_;
+};
+
+std::wstring FullPath(const std::wstring& path) {
+  const DWORD length = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+  if (length == 0) return {};
+  std::vector<wchar_t> buffer(length + 1);
+  const DWORD copied = GetFullPathNameW(path.c_str(), static_cast<DWORD>(buffer.size()), buffer.data(), nullptr);
+  if (copied == 0 || copied >= buffer.size()) return {};
+  return std::wstring(buffer.data(), copied);
+}
+
+bool WriteAll(HANDLE file, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const DWORD chunk = bytes.size() > 0x10000000u ? 0x10000000u : static_cast<DWORD>(bytes.size());
+    DWORD written = 0;
+    if (!WriteFile(file, bytes.data(), chunk, &written, nullptr) || written == 0) return false;
+    bytes.remove_prefix(written);
+  }
+  return true;
+}
+
+}  // namespace
+
+bool WriteWholeFile(const std::wstring& path, std::string_view bytes) {
+  const std::wstring target = FullPath(path);
+  const std::size_t slash = target.find_last_of(L"\\/");
+  if (target.empty() || slash == std::wstring::npos) return false;
+  const std::wstring folder = target.substr(0, slash + 1);
+
+  // A unique name, so a file the user keeps beside the target is never taken for ours.
+  wchar_t temporaryName[MAX_PATH + 1] = {};
+  if (!GetTempFileNameW(folder.c_str(), L"zen", 0, temporaryName)) return false;
+  TemporaryFile temporary(temporaryName);
+  {
+    FileHandle file(CreateFileW(temporary.Path().c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.IsValid() || !WriteAll(file.Get(), bytes) || !file.Close()) return false;
+  }
+  if (!MoveFileExW(temporary.Path().c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) return false;
+  temporary.Keep();
+  return true;
+}
+
+}  // namespace zentrel::ui
