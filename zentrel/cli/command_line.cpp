@@ -59,7 +59,8 @@ Command ParseCheck(const std::vector<std::wstring>& args, std::size_t i) {
       command.kind = CommandKind::Help;
       return command;
     } else if (name == L"--readsize") {
-      if (!ParseInt(value, options.readSize)) return Usage(L"--readsize needs a whole number: " + value);
+      if (!ParseInt(value, options.readSize))
+        return Usage(L"--readsize needs a whole number: " + value);
     } else if (name == L"--ignore") {
       options.ignore.push_back(value);
     } else if (name == L"--regex") {
@@ -104,7 +105,8 @@ const char* UsageText() {
          "check walks each PATH (folders depth-first, in listing order) and prints one line per\n"
          "inspected file: path TAB encoding TAB line ending (UTF-8).\n"
          "\n"
-         "  --readsize N   bytes examined from the start of each file (default 1000, 0 = whole file)\n"
+         "  --readsize N   bytes examined from the start of each file (default 1000, 0 = whole "
+         "file)\n"
          "  --ignore TEXT  an ignore-list entry (repeatable): an end string such as .bak, or with\n"
          "                 --regex a regular expression (ECMAScript)\n"
          "  --regex        entries are regular expressions instead of end strings\n"

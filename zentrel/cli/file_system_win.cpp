@@ -57,7 +57,8 @@ class Win32File final : public ReadableFile {
 
 class FindListing final : public DirectoryListing {
  public:
-  FindListing(FindHandle find, const WIN32_FIND_DATAW& first) : find_(std::move(find)), data_(first) {}
+  FindListing(FindHandle find, const WIN32_FIND_DATAW& first)
+      : find_(std::move(find)), data_(first) {}
   bool Next(std::wstring& name) override {
     if (!havePending_ && !FindNextFileW(find_.get(), &data_)) return false;
     havePending_ = false;

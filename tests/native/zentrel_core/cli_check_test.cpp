@@ -1,5 +1,5 @@
-// zentrel-cli check end to end on Linux: a tree built here, the real program, its exact output lines
-// and exit status.
+// zentrel-cli check end to end on Linux: a tree built here, the real program, its exact output
+// lines and exit status.
 #include <gtest/gtest.h>
 #include <sys/socket.h>
 #include <sys/un.h>
@@ -93,7 +93,9 @@ TEST_F(CliCheckTest, PrintsOneLinePerFileInNtfsOrderAndFailsForAnUnreadableFile)
   Write(root_ / "a.txt", "a\rb\r");
   Write(root_ / ".hidden", "h\nh\r\nh\n");
   // The start of an executable: NUL bytes at even and odd offsets, no line ends.
-  Write(root_ / "bin.dat", "\x7F" "ELF\x02\x01\x01\0\0\0\0\0\0\0\0\0\x02\0\x3E\0\x01\0\0\0\xA0\x10\0\0"s);
+  Write(root_ / "bin.dat",
+        "\x7F"
+        "ELF\x02\x01\x01\0\0\0\0\0\0\0\0\0\x02\0\x3E\0\x01\0\0\0\xA0\x10\0\0"s);
   // UTF-16LE with a mark: U+4E0A, CR LF, U+4E0D, CR LF (bytes 0A and 0D inside the kanji).
   Write(root_ / "u16.txt", "\xFF\xFE\x0A\x4E\r\0\n\0\x0D\x4E\r\0\n\0"s);
   Write(root_ / "u8bom.txt", "\xEF\xBB\xBFx\n");

@@ -18,9 +18,9 @@ TEST(CommandLine, CheckTakesDefaultsAndEveryOption) {
   EXPECT_FALSE(plain.check.regex || plain.check.fullPath || plain.check.select);
   EXPECT_EQ(plain.check.paths, std::vector<std::wstring>{L"dir"});
 
-  const Command all = Parse({L"check", L"--readsize", L"0", L"--ignore", L".bak", L"a",
-                             L"--ignore=^x", L"--regex", L"--fullpath", L"--select", L"b", L"--",
-                             L"--odd-name"});
+  const Command all =
+      Parse({L"check", L"--readsize", L"0", L"--ignore", L".bak", L"a", L"--ignore=^x", L"--regex",
+             L"--fullpath", L"--select", L"b", L"--", L"--odd-name"});
   ASSERT_EQ(all.kind, CommandKind::Check);
   EXPECT_EQ(all.check.readSize, 0);
   EXPECT_EQ(all.check.ignore, (std::vector<std::wstring>{L".bak", L"^x"}));
@@ -67,11 +67,11 @@ TEST(TextUtf8, RoundTripsTextAndUndecodableBytes) {
 }
 
 TEST(NtfsNameOrder, ComparesUpperCasedUtf16Units) {
-  EXPECT_TRUE(NtfsNameLess(L"B", L"_a"));      // 'B' (0x42) < '_' (0x5F) < 'a' only once upper-cased
+  EXPECT_TRUE(NtfsNameLess(L"B", L"_a"));  // 'B' (0x42) < '_' (0x5F) < 'a' only once upper-cased
   EXPECT_TRUE(NtfsNameLess(L"a", L"B"));
-  EXPECT_TRUE(NtfsNameLess(L"A", L"a"));       // equal for NTFS; a fixed order for Linux
+  EXPECT_TRUE(NtfsNameLess(L"A", L"a"));  // equal for NTFS; a fixed order for Linux
   EXPECT_FALSE(NtfsNameLess(L"a", L"A"));
-  EXPECT_TRUE(NtfsNameLess(L"\U0001F600", L"\uFF21"));  // a surrogate pair sorts below U+FF21
+  EXPECT_TRUE(NtfsNameLess(L"\U0001F600", L"\uFF21"));     // a surrogate pair sorts below U+FF21
   EXPECT_TRUE(NtfsNameLess(L"\u00E9z", L"\u00C9\u00FF"));  // e-acute upper-cases to E-acute
 }
 

@@ -125,10 +125,14 @@ class FakeGuesser final : public Guesser {
   static std::wstring NameFor(const std::string& bytes) {
     if (bytes.empty()) return L"ASCII";
     switch (bytes[0]) {
-      case 'S': return L"Shift_JIS";
-      case 'U': return L"UTF-16";
-      case 'B': return L"BINARY";
-      default: return L"ASCII";
+      case 'S':
+        return L"Shift_JIS";
+      case 'U':
+        return L"UTF-16";
+      case 'B':
+        return L"BINARY";
+      default:
+        return L"ASCII";
     }
   }
   std::wstring Guess(std::span<const std::uint8_t> bytes) override {
@@ -141,7 +145,9 @@ class FakeGuesser final : public Guesser {
 class FakeGuessStream final : public GuessStream {
  public:
   explicit FakeGuessStream(FakeGuesser& owner) : owner_(owner) {}
-  void Feed(std::span<const std::uint8_t> bytes) override { fed_.append(bytes.begin(), bytes.end()); }
+  void Feed(std::span<const std::uint8_t> bytes) override {
+    fed_.append(bytes.begin(), bytes.end());
+  }
   std::wstring Finish() override {
     owner_.inputs.push_back(fed_);
     return FakeGuesser::NameFor(fed_);
@@ -162,7 +168,9 @@ class RecordingSink final : public InspectionSink {
  public:
   std::vector<std::wstring> events;
 
-  void SetStatus(std::wstring_view text) override { events.push_back(L"status " + std::wstring(text)); }
+  void SetStatus(std::wstring_view text) override {
+    events.push_back(L"status " + std::wstring(text));
+  }
   void WriteRow(int rowIndex, const ResultRow& row) override {
     events.push_back(L"row " + std::to_wstring(rowIndex) + L" " + row.path + L"|" + row.encoding +
                      L"|" + row.lineEnding);

@@ -81,7 +81,8 @@ TEST_F(InspectionEngineTest, AFileReachedTwiceGetsTwoRows) {
   InspectionEngine engine = Engine();
   engine.InspectPath(L"D:\\d\\f.txt", -1);
   engine.InspectPath(L"D:\\d", -1);
-  EXPECT_EQ(sink.Rows(), (Events{L"row -1 D:\\d\\f.txt|ASCII|LF", L"row -1 D:\\d\\f.txt|ASCII|LF"}));
+  EXPECT_EQ(sink.Rows(),
+            (Events{L"row -1 D:\\d\\f.txt|ASCII|LF", L"row -1 D:\\d\\f.txt|ASCII|LF"}));
 }
 
 TEST_F(InspectionEngineTest, UnreadableFileIsReportedOnceAndTheWalkGoesOn) {
@@ -90,8 +91,8 @@ TEST_F(InspectionEngineTest, UnreadableFileIsReportedOnceAndTheWalkGoesOn) {
   files.AddFile(L"D:\\d\\locked", "2").openable = false;
   files.AddFile(L"D:\\d\\z", "3");
   Engine().InspectPath(L"D:\\d", -1);
-  EXPECT_EQ(sink.Rows(), (Events{L"row -1 D:\\d\\a|ASCII|", L"error D:\\d\\locked",
-                                 L"row -1 D:\\d\\z|ASCII|"}));
+  EXPECT_EQ(sink.Rows(),
+            (Events{L"row -1 D:\\d\\a|ASCII|", L"error D:\\d\\locked", L"row -1 D:\\d\\z|ASCII|"}));
 }
 
 TEST_F(InspectionEngineTest, MissingPathOrUnlistableFolderShowsOnlyItsStatus) {

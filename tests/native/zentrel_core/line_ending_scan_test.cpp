@@ -1,5 +1,5 @@
-// The byte scan and the code-unit scan: the line-ending table, every tail position, the NUL rule, and
-// the chunked form agreeing with the one-buffer form.
+// The byte scan and the code-unit scan: the line-ending table, every tail position, the NUL rule,
+// and the chunked form agreeing with the one-buffer form.
 #include "zentrel/core/line_ending_scan.h"
 
 #include <gtest/gtest.h>
@@ -140,7 +140,7 @@ TEST(Utf16LineEndings, AppliesTheTailRuleInUnits) {
     return JudgeBytes(L"UTF-16", AsBytes(Utf16Bytes(units, bigEndian))).lineEnding;
   };
   for (bool big : {false, true}) {
-    EXPECT_EQ(ending(u"\uFEFFa\nb\nc\r", big), LineEnding::Lf);       // last unit forgiven
+    EXPECT_EQ(ending(u"\uFEFFa\nb\nc\r", big), LineEnding::Lf);  // last unit forgiven
     EXPECT_EQ(ending(u"\uFEFFa\nb\nc\rd", big), LineEnding::Mixed);
     EXPECT_EQ(ending(u"\uFEFFa\nb\nc\r\nd", big), LineEnding::Lf);    // pair at m-3 forgiven
     EXPECT_EQ(ending(u"\uFEFFa\nb\nc\r\n", big), LineEnding::Mixed);  // pair at m-2 is not
@@ -173,7 +173,9 @@ TEST(ByteOrderEvidence, TakesTheMarkFirstThenWhereTheZerosAre) {
     return e.Utf16();
   };
   EXPECT_EQ(order16("\xFF\xFE\0a\0b"sv), ByteOrder::Little);  // the mark wins over the zeros
-  EXPECT_EQ(order16("\xFE\xFF" "a\0b\0"sv), ByteOrder::Big);
+  EXPECT_EQ(order16("\xFE\xFF"
+                    "a\0b\0"sv),
+            ByteOrder::Big);
   EXPECT_EQ(order16("a\0b\0c\0"sv), ByteOrder::Little);
   EXPECT_EQ(order16("\0a\0b\0c"sv), ByteOrder::Big);
   EXPECT_EQ(order16("\x0A\x4E\x0D\x4E"sv), ByteOrder::Little);  // no evidence: Windows' order
@@ -235,7 +237,8 @@ TEST(ChunkedScans, StreamingJudgeAgreesWithJudgeBytesForEveryKindOfGuess) {
     for (const wchar_t* guess : guesses) {
       const Verdict whole = JudgeBytes(guess, all);
       StreamingJudge judge;
-      for (std::size_t i = 0; i < all.size(); i += 3) judge.Feed(all.subspan(i, std::min<std::size_t>(3, all.size() - i)));
+      for (std::size_t i = 0; i < all.size(); i += 3)
+        judge.Feed(all.subspan(i, std::min<std::size_t>(3, all.size() - i)));
       const Verdict streamed = judge.Finish(guess);
       EXPECT_EQ(streamed.encoding, whole.encoding);
       EXPECT_EQ(streamed.lineEnding, whole.lineEnding);

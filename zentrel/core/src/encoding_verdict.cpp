@@ -24,8 +24,8 @@ Verdict JudgeBytes(std::wstring guess, std::span<const std::uint8_t> bytes) {
     ByteOrderEvidence evidence;
     evidence.Feed(bytes);
     const bool wide = guess == kUtf32;
-    const LineEnding ending = UnitLineEndingScan::Scan(
-        bytes, wide ? 4 : 2, wide ? evidence.Utf32() : evidence.Utf16());
+    const LineEnding ending =
+        UnitLineEndingScan::Scan(bytes, wide ? 4 : 2, wide ? evidence.Utf32() : evidence.Utf16());
     return {std::move(guess), ending};
   }
   const bool nulIsText = guess == kUtf8;

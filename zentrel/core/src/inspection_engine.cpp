@@ -102,8 +102,8 @@ void InspectionEngine::InspectFile(const std::wstring& path, int rowIndex) {
   // so that a small file never costs a big buffer.
   const bool smallReadSize =
       readSize > 0 && static_cast<std::uint64_t>(readSize) <= options_.chunkSize;
-  const std::uint64_t examined = smallReadSize ? static_cast<std::uint64_t>(readSize)
-                                               : ExaminedLength(file->Size(), readSize);
+  const std::uint64_t examined =
+      smallReadSize ? static_cast<std::uint64_t>(readSize) : ExaminedLength(file->Size(), readSize);
 
   if (examined > options_.wholeBufferLimit) {
     InspectInChunks(path, rowIndex, *file, examined);
@@ -119,7 +119,8 @@ void InspectionEngine::InspectFile(const std::wstring& path, int rowIndex) {
   const std::size_t got = ReadFully(*file, buffer_);
   const std::span<const std::uint8_t> bytes(buffer_.data(), got);
   Verdict verdict = JudgeBytes(guesser_.Guess(bytes), bytes);
-  if (buffer_.capacity() > options_.chunkSize) buffer_ = {};  // do not hold on to a big file's bytes
+  if (buffer_.capacity() > options_.chunkSize)
+    buffer_ = {};  // do not hold on to a big file's bytes
   sink_.WriteRow(rowIndex, MakeRow(path, std::move(verdict)));
 }
 

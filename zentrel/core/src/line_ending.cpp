@@ -6,11 +6,16 @@ namespace zentrel {
 
 std::wstring_view LineEndingText(LineEnding ending) {
   switch (ending) {
-    case LineEnding::CrLf: return L"CR LF";
-    case LineEnding::Cr: return L"CR";
-    case LineEnding::Lf: return L"LF";
-    case LineEnding::Mixed: return text::kMixedLineEndings;
-    case LineEnding::None: break;
+    case LineEnding::CrLf:
+      return L"CR LF";
+    case LineEnding::Cr:
+      return L"CR";
+    case LineEnding::Lf:
+      return L"LF";
+    case LineEnding::Mixed:
+      return text::kMixedLineEndings;
+    case LineEnding::None:
+      break;
   }
   return L"";
 }

@@ -1,10 +1,10 @@
 #pragma once
 // Lets a scan that needs a few bytes of look-ahead run over input arriving in chunks of any size.
 //
-// The scan supplies run(data, length, final) -> bytes consumed. Before the end (final false) it must
-// decide only positions followed by at least Keep bytes, so its look-ahead and its tail rule (which
-// concerns the last few positions of the whole input) never depend on bytes not yet seen; with
-// final true, `data` ends where the input ends. Bytes left over wait here for the next chunk.
+// The scan supplies run(data, length, final) -> bytes consumed. Before the end (final false) it
+// must decide only positions followed by at least Keep bytes, so its look-ahead and its tail rule
+// (which concerns the last few positions of the whole input) never depend on bytes not yet seen;
+// with final true, `data` ends where the input ends. Bytes left over wait here for the next chunk.
 
 #include <array>
 #include <cstddef>

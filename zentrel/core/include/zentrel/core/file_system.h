@@ -12,7 +12,7 @@
 namespace zentrel {
 
 enum class PathKind : std::uint8_t {
-  Missing,    // the attributes cannot be read (no such path, no access)
+  Missing,  // the attributes cannot be read (no such path, no access)
   File,
   Directory,
 };
@@ -40,7 +40,8 @@ class FileSystem {
   virtual PathKind Kind(const std::wstring& path) = 0;
   // nullptr when the directory cannot be listed.
   virtual std::unique_ptr<DirectoryListing> List(const std::wstring& directory) = 0;
-  // nullptr when the file cannot be opened for reading. Other readers and writers are not locked out.
+  // nullptr when the file cannot be opened for reading. Other readers and writers are not locked
+  // out.
   virtual std::unique_ptr<ReadableFile> Open(const std::wstring& path) = 0;
 };
 

@@ -20,8 +20,8 @@ class Guesser {
  public:
   virtual ~Guesser() = default;
   virtual std::wstring Guess(std::span<const std::uint8_t> bytes) = 0;
-  // nullptr when this guesser can only judge one buffer (the engine then refuses inputs too large to
-  // hold in memory instead of streaming them).
+  // nullptr when this guesser can only judge one buffer (the engine then refuses inputs too large
+  // to hold in memory instead of streaming them).
   virtual std::unique_ptr<GuessStream> BeginStream() { return nullptr; }
 };
 

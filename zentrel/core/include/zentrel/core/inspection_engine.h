@@ -19,8 +19,8 @@ struct EngineOptions {
   // Joins a folder path and an entry name: exactly one is appended, whatever the folder path ends
   // with, so a root "C:\" yields "C:\\name".
   wchar_t separator = L'\\';
-  // Examined lengths above this are not read into one buffer: they are guessed and scanned in chunks
-  // of chunkSize when the guesser can stream, and otherwise reported as too large.
+  // Examined lengths above this are not read into one buffer: they are guessed and scanned in
+  // chunks of chunkSize when the guesser can stream, and otherwise reported as too large.
   std::uint64_t wholeBufferLimit = std::uint64_t{64} << 20;
   std::size_t chunkSize = std::size_t{1} << 20;
 };
@@ -43,8 +43,9 @@ class InspectionEngine {
 
  private:
   void Walk(const std::wstring& path, int rowIndex, PatternCache& patterns);
-  void ConsiderFile(const std::wstring& path, int rowIndex, const std::vector<std::wstring>& entries,
-                    int checkType, bool regexMode, PatternCache& patterns);
+  void ConsiderFile(const std::wstring& path, int rowIndex,
+                    const std::vector<std::wstring>& entries, int checkType, bool regexMode,
+                    PatternCache& patterns);
   void InspectInChunks(const std::wstring& path, int rowIndex, ReadableFile& file,
                        std::uint64_t examined);
 

@@ -8,7 +8,7 @@ namespace zentrel {
 
 // The numeric values are the ones the result list has always used; keep them.
 enum class LineEnding : std::uint8_t {
-  None = 0,   // no CR or LF seen
+  None = 0,  // no CR or LF seen
   CrLf = 1,
   Cr = 2,
   Lf = 3,

@@ -58,7 +58,8 @@ class UnitLineEndingScan {
   void Feed(std::span<const std::uint8_t> bytes);
   LineEnding Finish();
 
-  static LineEnding Scan(std::span<const std::uint8_t> bytes, std::size_t unitSize, ByteOrder order);
+  static LineEnding Scan(std::span<const std::uint8_t> bytes, std::size_t unitSize,
+                         ByteOrder order);
 
  private:
   static constexpr std::size_t kKeepUnits = 4;  // 1 unit of look-ahead, no tail position before m-3

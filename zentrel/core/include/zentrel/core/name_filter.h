@@ -21,8 +21,8 @@ std::wstring_view FileNameOf(std::wstring_view path, wchar_t separator);
 // "stringtype" 0 (end strings): the entry with "$" appended; otherwise the entry unchanged.
 std::wstring EntryPattern(std::wstring_view entry, bool regexMode);
 
-// Compiled patterns by their text, so a walk compiles each distinct pattern once, not once per file.
-// Owned by one walk: the ignore list cannot change while a walk runs.
+// Compiled patterns by their text, so a walk compiles each distinct pattern once, not once per
+// file. Owned by one walk: the ignore list cannot change while a walk runs.
 class PatternCache {
  public:
   // nullptr when the pattern does not compile.

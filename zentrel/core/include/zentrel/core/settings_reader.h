@@ -1,6 +1,7 @@
 #pragma once
-// The settings the inspection engine reads, every time it needs them, each with the caller's fallback
-// for an absent key. Keys are the settings file's element names ("readsize", "checktype", ...).
+// The settings the inspection engine reads, every time it needs them, each with the caller's
+// fallback for an absent key. Keys are the settings file's element names ("readsize", "checktype",
+// ...).
 
 #include <string>
 #include <string_view>
