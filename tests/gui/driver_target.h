@@ -25,10 +25,7 @@ class DriverTargetTest : public testing::Test {
   void StartTarget(const std::wstring& arguments = {}) {
     process_ = std::make_unique<guidriver::Process>(guidriver::Process::Start(
         guidriver::ProgramBesideTest(L"driver_target.exe"), arguments, folder_.Path()));
-    guidriver::WindowQuery query;
-    query.className = L"#32770";
-    query.caption = L"Driver Target";
-    window_ = process_->WaitForMainWindow(query);
+    window_ = process_->WaitForMainWindow({.className = L"#32770", .caption = L"Driver Target"});
   }
   void SetUp() override { StartTarget(); }
 

@@ -19,8 +19,8 @@ bool IsSkeleton(const std::string& xml) {
 
 enum class CloseBy { CloseButton, ExitMenu, CloseMessage, CloseBox };
 
-std::string Name(const testing::TestParamInfo<CloseBy>& info) {
-  switch (info.param) {
+std::string Name(CloseBy way) {
+  switch (way) {
     case CloseBy::CloseButton: return "CloseButton";
     case CloseBy::ExitMenu: return "ExitMenu";
     case CloseBy::CloseMessage: return "CloseMessage";
@@ -28,6 +28,11 @@ std::string Name(const testing::TestParamInfo<CloseBy>& info) {
   }
   return "Unknown";
 }
+
+std::string Name(const testing::TestParamInfo<CloseBy>& info) { return Name(info.param); }
+
+// Readable test names in CTest, which lists each parameter's printed value.
+void PrintTo(CloseBy way, std::ostream* out) { *out << Name(way); }
 
 }  // namespace
 

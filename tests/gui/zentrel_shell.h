@@ -49,10 +49,7 @@ class ZentrelTest : public testing::Test {
   void Start() {
     process_ = std::make_unique<guidriver::Process>(
         guidriver::Process::Start(guidriver::ProgramBesideTest(L"Zentrel.exe"), {}, folder_.Path()));
-    guidriver::WindowQuery query;
-    query.className = L"#32770";
-    query.caption = L"Zentrel";
-    main_ = process_->WaitForMainWindow(query);
+    main_ = process_->WaitForMainWindow({.className = L"#32770", .caption = L"Zentrel"});
   }
 
   HWND Item(int id) const { return guidriver::Control(main_, id); }
