@@ -26,10 +26,12 @@ inline void PutUtf8(char32_t cp, std::uint8_t*& o) {
   }
 }
 
-std::size_t SjisToUtf8(const SjisDecodeTable& t, const std::uint8_t* in, std::size_t n, std::uint8_t*& o) {
+std::size_t SjisToUtf8(const SjisDecodeTable& t, const std::uint8_t* in, std::size_t n, std::size_t limit, std::uint8_t*& out) {
+  // A local cursor: stores through it may alias anything, so a reference would be reloaded each time.
+  std::uint8_t* o = out;
   std::size_t i = 0;
-  while (i < n) {
-    if (i + 8 <= n && AllAscii8(in + i)) {
+  while (i < limit) {
+    if (in[i] < 0x80 && i + 8 <= n && AllAscii8(in + i)) {
       std::memcpy(o, in + i, 8);
       o += 8;
       i += 8;
@@ -50,14 +52,17 @@ std::size_t SjisToUtf8(const SjisDecodeTable& t, const std::uint8_t* in, std::si
       ++i;
     }
   }
+  out = o;
   return i;
 }
 
-std::size_t EucToUtf8(const std::uint8_t* in, std::size_t n, std::uint8_t*& o) {
+std::size_t EucToUtf8(const std::uint8_t* in, std::size_t n, std::size_t limit, std::uint8_t*& out) {
+  // A local cursor: stores through it may alias anything, so a reference would be reloaded each time.
+  std::uint8_t* o = out;
   const JisGrid& g = Jis0208Grid();
   std::size_t i = 0;
-  while (i < n) {
-    if (i + 8 <= n && AllAscii8(in + i)) {
+  while (i < limit) {
+    if (in[i] < 0x80 && i + 8 <= n && AllAscii8(in + i)) {
       std::memcpy(o, in + i, 8);
       o += 8;
       i += 8;
@@ -77,6 +82,7 @@ std::size_t EucToUtf8(const std::uint8_t* in, std::size_t n, std::uint8_t*& o) {
     PutUtf8(cp, o);
     i += 2;
   }
+  out = o;
   return i;
 }
 
@@ -98,10 +104,12 @@ inline std::size_t ReadUtf8Bmp(const std::uint8_t* in, std::size_t i, std::size_
   return 0;
 }
 
-std::size_t Utf8ToSjis(SjisEncoder& enc, const std::uint8_t* in, std::size_t n, std::uint8_t*& o) {
+std::size_t Utf8ToSjis(SjisEncoder& enc, const std::uint8_t* in, std::size_t n, std::size_t limit, std::uint8_t*& out) {
+  // A local cursor: stores through it may alias anything, so a reference would be reloaded each time.
+  std::uint8_t* o = out;
   std::size_t i = 0;
-  while (i < n) {
-    if (i + 8 <= n && AllAscii8(in + i)) {
+  while (i < limit) {
+    if (in[i] < 0x80 && i + 8 <= n && AllAscii8(in + i)) {
       std::memcpy(o, in + i, 8);
       o += 8;
       i += 8;
@@ -120,13 +128,16 @@ std::size_t Utf8ToSjis(SjisEncoder& enc, const std::uint8_t* in, std::size_t n, 
     *o++ = static_cast<std::uint8_t>(code);
     i += len;
   }
+  out = o;
   return i;
 }
 
-std::size_t Utf8ToUtf16LE(const std::uint8_t* in, std::size_t n, std::uint8_t*& o) {
+std::size_t Utf8ToUtf16LE(const std::uint8_t* in, std::size_t n, std::size_t limit, std::uint8_t*& out) {
+  // A local cursor: stores through it may alias anything, so a reference would be reloaded each time.
+  std::uint8_t* o = out;
   std::size_t i = 0;
-  while (i < n) {
-    if (i + 8 <= n && AllAscii8(in + i)) {
+  while (i < limit) {
+    if (in[i] < 0x80 && i + 8 <= n && AllAscii8(in + i)) {
       for (int k = 0; k < 8; ++k) {
         o[2 * k] = in[i + k];
         o[2 * k + 1] = 0;
@@ -146,13 +157,14 @@ std::size_t Utf8ToUtf16LE(const std::uint8_t* in, std::size_t n, std::uint8_t*& 
     o += 2;
     i += len;
   }
+  out = o;
   return i;
 }
 
 std::size_t ValidSjis(const SjisDecodeTable& t, const std::uint8_t* in, std::size_t n) {
   std::size_t i = 0;
   while (i < n) {
-    if (i + 8 <= n && AllAscii8(in + i)) {
+    if (in[i] < 0x80 && i + 8 <= n && AllAscii8(in + i)) {
       i += 8;
       continue;
     }
@@ -173,7 +185,7 @@ std::size_t ValidSjis(const SjisDecodeTable& t, const std::uint8_t* in, std::siz
 std::size_t ValidUtf8(const std::uint8_t* in, std::size_t n) {
   std::size_t i = 0;
   while (i < n) {
-    if (i + 8 <= n && AllAscii8(in + i)) {
+    if (in[i] < 0x80 && i + 8 <= n && AllAscii8(in + i)) {
       i += 8;
       continue;
     }
@@ -202,12 +214,12 @@ FastPath ChooseFastPath(Encoding input, Encoding output) {
 }
 
 std::size_t RunFastPath(FastPath path, const SjisDecodeTable* sjis, SjisEncoder* sjisOut, const std::uint8_t* in,
-                        std::size_t n, std::uint8_t*& o) {
+                        std::size_t n, std::size_t limit, std::uint8_t*& o) {
   switch (path) {
-    case FastPath::SjisToUtf8: return SjisToUtf8(*sjis, in, n, o);
-    case FastPath::EucToUtf8: return EucToUtf8(in, n, o);
-    case FastPath::Utf8ToSjis: return Utf8ToSjis(*sjisOut, in, n, o);
-    case FastPath::Utf8ToUtf16LE: return Utf8ToUtf16LE(in, n, o);
+    case FastPath::SjisToUtf8: return SjisToUtf8(*sjis, in, n, limit, o);
+    case FastPath::EucToUtf8: return EucToUtf8(in, n, limit, o);
+    case FastPath::Utf8ToSjis: return Utf8ToSjis(*sjisOut, in, n, limit, o);
+    case FastPath::Utf8ToUtf16LE: return Utf8ToUtf16LE(in, n, limit, o);
     case FastPath::None: break;
   }
   return 0;

@@ -17,9 +17,10 @@ enum class FastPath : std::uint8_t { None, SjisToUtf8, EucToUtf8, Utf8ToSjis, Ut
 
 FastPath ChooseFastPath(Encoding input, Encoding output);
 
-// Returns the bytes of `in` converted; writes at most 3 bytes per input byte at `o` and advances it.
+// Returns the bytes of `in` converted; starts no character at or after `limit` (<= n) but finishes one
+// that straddles it; writes at most 3 bytes per input byte at `o` and advances it.
 std::size_t RunFastPath(FastPath path, const SjisDecodeTable* sjis, SjisEncoder* sjisOut, const std::uint8_t* in,
-                        std::size_t n, std::uint8_t*& o);
+                        std::size_t n, std::size_t limit, std::uint8_t*& o);
 
 // Validates without converting, for conversions that keep the encoding: returns the length of the
 // valid prefix (the general decoder then reports the first error or cut-off character).

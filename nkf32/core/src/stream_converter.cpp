@@ -121,13 +121,13 @@ struct StreamConverter::State {
     while (i < n) {
       // Plain stretches go through a direct path; the general one below takes what it leaves.
       if (fastPath != detail::FastPath::None) {
-        std::size_t len = std::min(n - i, kBatch);
+        std::size_t limit = std::min(n - i, kBatch);
         std::uint8_t* o = scratch.get();
         std::size_t used = detail::RunFastPath(fastPath, decoder.sjisTable(), std::get_if<detail::SjisEncoder>(&encoder),
-                                               bytes + i, len, o);
+                                               bytes + i, n - i, limit, o);
         out.insert(out.end(), scratch.get(), o);
         i += used;
-        if (used == len) continue;
+        if (used >= limit) continue;
       } else if (plan.sameEncoding) {
         std::size_t valid = detail::ValidPrefix(plan.input, decoder.sjisTable(), bytes + i, n - i);
         detail::CopyWithLineEnds(bytes + i, valid, UnitOf(plan.output), plan.lineEnding, pendingCr, out);
