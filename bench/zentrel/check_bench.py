@@ -1,10 +1,11 @@
 #!/usr/bin/env python3
 """Benchmark: zentrel-cli check over 10,000 small files, against `nkf -g` over the same files
-(batched through xargs) and the floor of listing, opening and reading 1000 bytes of each.
+(batched through xargs), the floor of listing, opening and reading 1000 bytes of each, and that
+floor plus the encoding guess alone.
 
-Usage: bench/zentrel/check_bench.py [BUILD_DIR]   (default: build/linux-release; a native Release
-build with the targets zentrel-cli and zentrel_read_floor). Every figure comes from this run; the
-best of several rounds counts, with the file contents warm in the page cache.
+Usage: bench/zentrel/check_bench.py [BUILD_DIR]   (default: build/linux-release, a native Release
+build with the targets zentrel-cli, zentrel_read_floor and zentrel_guess_floor). Every figure comes
+from this run; the best of several rounds counts, with the file contents warm in the page cache.
 """
 import os
 import random
@@ -61,9 +62,10 @@ def main():
         os.path.dirname(__file__), "..", "..", "build", "linux-release")
     cli = os.path.join(build, "bin", "zentrel-cli")
     floor = os.path.join(build, "bin", "zentrel_read_floor")
-    for program in (cli, floor):
+    guess_floor = os.path.join(build, "bin", "zentrel_guess_floor")
+    for program in (cli, floor, guess_floor):
         if not os.access(program, os.X_OK):
-            sys.exit(f"missing {program}: build the targets zentrel-cli and zentrel_read_floor")
+            sys.exit(f"missing {program}: build zentrel-cli, zentrel_read_floor, zentrel_guess_floor")
     root = tempfile.mkdtemp(prefix="zentrel-bench-")
     try:
         make_tree(root)
@@ -71,6 +73,7 @@ def main():
         best_time([floor, root])  # warm the page cache
         results = {
             "read floor": best_time([floor, root]),
+            "read + guess": best_time([guess_floor, root]),
             "nkf -g (xargs)": best_time(["xargs", "-0", "nkf", "-g"], input=names.encode(),
                                         cwd=root),
             "zentrel-cli check": best_time([cli, "check", root]),
@@ -87,6 +90,9 @@ def main():
     print(f"  zentrel-cli / read floor: {cli[0] / floor[0]:.2f} ({cli[1] / floor[1]:.2f})"
           "  target >= 0.50")
     print(f"  zentrel-cli / nkf -g:     {cli[0] / nkf[0]:.2f} ({cli[1] / nkf[1]:.2f})")
+    guess = rate["read + guess"]
+    print(f"  zentrel-cli / read + guess: {cli[0] / guess[0]:.2f} ({cli[1] / guess[1]:.2f})"
+          "  (what the engine adds beyond the guesser)")
 
 
 if __name__ == "__main__":
