@@ -90,10 +90,19 @@ class PosixFile final : public ReadableFile {
   bool atEnd_ = false;
 };
 
-// The names are read and sorted when the listing is opened: the order needs all of them.
-class SortedListing final : public DirectoryListing {
+}  // namespace
+
+// The names are read and sorted when the listing is opened: the order needs all of them. While the
+// listing lives, its directory is being walked, so it stays in the file system's set of open
+// directories.
+class PosixFileSystem::SortedListing final : public DirectoryListing {
  public:
-  explicit SortedListing(std::vector<std::wstring> names) : names_(std::move(names)) {}
+  SortedListing(std::vector<std::wstring> names, std::set<DirectoryId>& open, DirectoryId id)
+      : names_(std::move(names)), open_(open), id_(id) {}
+  ~SortedListing() override { open_.erase(id_); }
+  SortedListing(const SortedListing&) = delete;
+  SortedListing& operator=(const SortedListing&) = delete;
+
   bool Next(std::wstring& name) override {
     if (next_ == names_.size()) return false;
     name = std::move(names_[next_++]);
@@ -103,7 +112,11 @@ class SortedListing final : public DirectoryListing {
  private:
   std::vector<std::wstring> names_;
   std::size_t next_ = 0;
+  std::set<DirectoryId>& open_;
+  DirectoryId id_;
 };
+
+namespace {
 
 struct DirCloser {
   void operator()(DIR* dir) const { ::closedir(dir); }
@@ -133,6 +146,12 @@ PathKind PosixFileSystem::Kind(const std::wstring& path) {
 std::unique_ptr<DirectoryListing> PosixFileSystem::List(const std::wstring& directory) {
   const std::unique_ptr<DIR, DirCloser> dir(::opendir(WideToUtf8(directory).c_str()));
   if (!dir) return nullptr;
+  // A directory reached again inside its own walk (through a symbolic link to an ancestor) would
+  // be walked without end; it is treated as one that cannot be listed.
+  struct stat info {};
+  if (::fstat(::dirfd(dir.get()), &info) != 0) return nullptr;
+  const DirectoryId id{info.st_dev, info.st_ino};
+  if (!openDirectories_.insert(id).second) return nullptr;
   std::vector<std::pair<std::u16string, std::wstring>> entries;
   while (const dirent* entry = ::readdir(dir.get())) {
     std::wstring name = Utf8ToWide(entry->d_name);
@@ -150,7 +169,7 @@ std::unique_ptr<DirectoryListing> PosixFileSystem::List(const std::wstring& dire
   std::vector<std::wstring> names;
   names.reserve(entries.size());
   for (auto& entry : entries) names.push_back(std::move(entry.second));
-  return std::make_unique<SortedListing>(std::move(names));
+  return std::make_unique<SortedListing>(std::move(names), openDirectories_, id);
 }
 
 std::unique_ptr<ReadableFile> PosixFileSystem::Open(const std::wstring& path) {

@@ -142,6 +142,18 @@ TEST_F(CliCheckTest, OptionsDriveReadSizeAndTheFilter) {
                            Row("sub//d.log", "ASCII", "LF"));
 }
 
+TEST_F(CliCheckTest, LinksBackIntoTheWalkAreNotWalkedAgain) {
+  fs::create_directories(root_ / "sub");
+  Write(root_ / "sub" / "c.txt", "c\n");
+  fs::create_directory_symlink("..", root_ / "sub" / "up");
+  fs::create_directory_symlink(".", root_ / "sub" / "self");
+  fs::create_symlink("c.txt", root_ / "sub" / "link.txt");  // a link to a file is read
+
+  const CliRun run = Cli({"check", root_.string()});
+  EXPECT_EQ(run.out, Row("sub/c.txt", "ASCII", "LF") + Row("sub/link.txt", "ASCII", "LF"));
+  EXPECT_EQ(run.status, 0);
+}
+
 TEST_F(CliCheckTest, HelpAndUsageErrors) {
   const CliRun help = Cli({"--help"});
   EXPECT_EQ(help.status, 0);
