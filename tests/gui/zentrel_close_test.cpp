@@ -19,7 +19,7 @@ bool IsSkeleton(const std::string& xml) {
 
 enum class CloseBy { CloseButton, ExitMenu, CloseMessage, CloseBox };
 
-std::string Name(CloseBy way) {
+std::string CloseWayName(CloseBy way) {
   switch (way) {
     case CloseBy::CloseButton: return "CloseButton";
     case CloseBy::ExitMenu: return "ExitMenu";
@@ -29,10 +29,10 @@ std::string Name(CloseBy way) {
   return "Unknown";
 }
 
-std::string Name(const testing::TestParamInfo<CloseBy>& info) { return Name(info.param); }
+std::string ParamName(const testing::TestParamInfo<CloseBy>& info) { return CloseWayName(info.param); }
 
 // Readable test names in CTest, which lists each parameter's printed value.
-void PrintTo(CloseBy way, std::ostream* out) { *out << Name(way); }
+void PrintTo(CloseBy way, std::ostream* out) { *out << CloseWayName(way); }
 
 }  // namespace
 
@@ -64,7 +64,7 @@ TEST_P(ZentrelCloseTest, EndsWithExitCodeZeroAndLeavesTheSkeletonSettingsFile) {
 INSTANTIATE_TEST_SUITE_P(EveryWay, ZentrelCloseTest,
                          testing::Values(CloseBy::CloseButton, CloseBy::ExitMenu, CloseBy::CloseMessage,
                                          CloseBy::CloseBox),
-                         Name);
+                         ParamName);
 
 TEST_F(ZentrelTest, WritesTheSkeletonAtStartBeforeAnyClose) {
   ASSERT_TRUE(FileExists(folder_.File(kConfigFile)));
