@@ -20,6 +20,8 @@ int RunCheck(const CheckOptions& options, FileSystem& files, wchar_t separator, 
   RowPrinter printer(out, err);
   EngineOptions engineOptions;
   engineOptions.separator = separator;
+  // The core guesser streams: files over 64 MiB are examined in chunks, in bounded memory.
+  engineOptions.wholeBufferLimit = std::uint64_t{64} << 20;
   InspectionEngine engine(files, settings, guesser, printer, engineOptions);
   for (const std::wstring& path : options.paths) engine.InspectPath(path, -1);
   std::fflush(out);

@@ -179,6 +179,18 @@ TEST(ByteOrderEvidence, TakesTheMarkFirstThenWhereTheZerosAre) {
   EXPECT_EQ(order16("a\0b\0c\0"sv), ByteOrder::Little);
   EXPECT_EQ(order16("\0a\0b\0c"sv), ByteOrder::Big);
   EXPECT_EQ(order16("\x0A\x4E\x0D\x4E"sv), ByteOrder::Little);  // no evidence: Windows' order
+  EXPECT_EQ(order16("\0a\0b"sv), ByteOrder::Big);  // the first bytes count as evidence too
+
+  // Fed in pieces of every size, the evidence is the same as fed whole.
+  const auto bytes = AsBytes("\0\0\0A\0\0\0\r\0\0\0\n\0\0\x4E\x0A\0\0\0\r\0"sv);
+  for (std::size_t piece = 1; piece <= 6; ++piece) {
+    ByteOrderEvidence e;
+    for (std::size_t i = 0; i < bytes.size(); i += piece) {
+      e.Feed(bytes.subspan(i, std::min(piece, bytes.size() - i)));
+    }
+    EXPECT_EQ(e.Utf32(), ByteOrder::Big) << piece;
+    EXPECT_EQ(e.Utf16(), ByteOrder::Big) << piece;
+  }
 }
 
 // Deterministic inputs rich in the bytes the scans care about.

@@ -20,8 +20,10 @@ struct EngineOptions {
   // with, so a root "C:\" yields "C:\\name".
   wchar_t separator = L'\\';
   // Examined lengths above this are not read into one buffer: they are guessed and scanned in
-  // chunks of chunkSize when the guesser can stream, and otherwise reported as too large.
-  std::uint64_t wholeBufferLimit = std::uint64_t{64} << 20;
+  // chunks of chunkSize when the guesser can stream, and otherwise reported as too large (as is a
+  // buffer that cannot be allocated). The default keeps whole-file reads of ordinary files working
+  // for a guesser that only takes one buffer; a streaming guesser can afford a far lower limit.
+  std::uint64_t wholeBufferLimit = std::uint64_t{1} << 30;
   std::size_t chunkSize = std::size_t{1} << 20;
 };
 

@@ -52,7 +52,7 @@ enum class ByteOrder : std::uint8_t { Little, Big };
 
 class UnitLineEndingScan {
  public:
-  // unitSize: 2 (UTF-16) or 4 (UTF-32).
+  // unitSize: 2 (UTF-16) or 4 (UTF-32; any other value counts as 2).
   UnitLineEndingScan(std::size_t unitSize, ByteOrder order) : unitSize_(unitSize), order_(order) {}
 
   void Feed(std::span<const std::uint8_t> bytes);
@@ -64,7 +64,6 @@ class UnitLineEndingScan {
  private:
   static constexpr std::size_t kKeepUnits = 4;  // 1 unit of look-ahead, no tail position before m-3
   std::size_t Run(const std::uint8_t* data, std::size_t length, bool final);
-  std::uint32_t UnitAt(const std::uint8_t* p) const;
 
   std::size_t unitSize_;
   ByteOrder order_;
