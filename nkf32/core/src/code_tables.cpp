@@ -34,6 +34,15 @@ bool Contains(const std::uint16_t* list, std::size_t count, std::uint16_t code) 
   return false;
 }
 
+void IndexValidPairs(SjisDecodeTable& t) {
+  for (int lead = 0; lead <= 0xFC - 0x81; ++lead) {
+    for (int k = 0; k < 3; ++k) t.pairValid[lead][k] = 0;
+    for (int trail = 0; trail < 0xC0; ++trail) {
+      if (t.pair[lead][trail]) t.pairValid[lead][trail >> 6] |= std::uint64_t{1} << (trail & 63);
+    }
+  }
+}
+
 std::unique_ptr<SjisDecodeTable> BuildCp932Decode() {
   auto t = std::make_unique<SjisDecodeTable>();
   std::memset(t.get(), 0, sizeof(SjisDecodeTable));
@@ -48,6 +57,7 @@ std::unique_ptr<SjisDecodeTable> BuildCp932Decode() {
       t->pair[(code >> 8) - 0x81][(code & 0xFF) - 0x40] = Cell(kCp932RowSlot, kCp932Cells, row, cell);
     }
   }
+  IndexValidPairs(*t);
   return t;
 }
 
@@ -96,6 +106,7 @@ const SjisDecodeTable& ShiftJisDecodeTable() {
       std::uint16_t code = SjisCode(v.code >> 8, v.code & 0xFF);
       t->pair[(code >> 8) - 0x81][(code & 0xFF) - 0x40] = v.jis;
     }
+    IndexValidPairs(*t);
     return t;
   }();
   return *table;

@@ -107,6 +107,7 @@ inline std::size_t ReadUtf8Bmp(const std::uint8_t* in, std::size_t i, std::size_
 std::size_t Utf8ToSjis(SjisEncoder& enc, const std::uint8_t* in, std::size_t n, std::size_t limit, std::uint8_t*& out) {
   // A local cursor: stores through it may alias anything, so a reference would be reloaded each time.
   std::uint8_t* o = out;
+  const std::uint16_t* table = enc.table;
   std::size_t i = 0;
   while (i < limit) {
     if (in[i] < 0x80 && i + 8 <= n && AllAscii8(in + i)) {
@@ -122,7 +123,7 @@ std::size_t Utf8ToSjis(SjisEncoder& enc, const std::uint8_t* in, std::size_t n, 
     char32_t cp;
     std::size_t len = ReadUtf8Bmp(in, i, n, cp);
     if (!len) break;
-    std::uint16_t code = enc.table[cp];
+    std::uint16_t code = table[cp];
     if (!code || (code - 0x8160u <= 0x81CAu - 0x8160u)) break;  // unrepresentable, or a variant to check
     if (code >= 0x100) *o++ = static_cast<std::uint8_t>(code >> 8);
     *o++ = static_cast<std::uint8_t>(code);
@@ -171,8 +172,8 @@ std::size_t ValidSjis(const SjisDecodeTable& t, const std::uint8_t* in, std::siz
     std::uint8_t b = in[i];
     if (t.isLead[b]) {
       if (i + 1 >= n) break;
-      std::uint8_t trail = in[i + 1];
-      if (trail < 0x40 || !t.pair[b - 0x81][trail - 0x40]) break;
+      unsigned trail = in[i + 1] - 0x40u;
+      if (trail >= 0xC0 || !(t.pairValid[b - 0x81][trail >> 6] >> (trail & 63) & 1)) break;
       i += 2;
     } else {
       if (b && !t.single[b]) break;

@@ -45,16 +45,20 @@ Utf16Reading BetterByteOrder(const Probes& p) {
                                    : Utf16Reading{Encoding::Utf16LE, &le, &p.utf16le};
 }
 
+// ASCII bytes read two at a time: most units that are not ASCII are made of two printable bytes.
+bool MostlyAsciiPairs(const Utf16Counts& c) { return c.asciiPairs * 10 > (c.units - c.ascii) * 7; }
+
 // Text by its units: almost nothing implausible, and a fair share of ASCII or kana (the units
 // other bytes rarely produce when read two at a time).
 bool Utf16Convincing(const Utf16Counts& c) {
-  return c.units >= 1 && c.implausible * 20 <= c.units && (c.ascii + c.kana + c.cjkSymbols) * 4 >= c.units;
+  return c.units >= 1 && c.implausible * 20 <= c.units && (c.ascii + c.kana + c.cjkSymbols) * 4 >= c.units &&
+         !MostlyAsciiPairs(c);
 }
 
 // Convincing even against bytes that are valid in an 8-bit encoding: kana units need a 0x30 or
 // 0xFF byte at every other position, which 8-bit text almost never has.
 bool Utf16KanaRich(const Utf16Counts& c) {
-  return c.units >= 3 && c.implausible * 50 <= c.units && c.kana * 10 >= c.units * 3;
+  return c.units >= 3 && c.implausible * 50 <= c.units && c.kana * 4 >= c.units;
 }
 
 // Good enough when no 8-bit reading is valid at all (kanji-heavy text without ASCII or kana).
@@ -65,7 +69,7 @@ bool Utf16Acceptable(const Utf16Counts& c) {
 // Worth weighing against a valid 8-bit reading: mostly Japanese letters. ASCII read two bytes at
 // a time gives symbols and punctuation (spaces make U+2020) as often as kanji.
 bool Utf16Japanese(const Utf16Counts& c) {
-  return Utf16Acceptable(c) && (c.kana + c.kanji) * 2 >= c.units;
+  return Utf16Acceptable(c) && (c.kana + c.kanji) * 2 >= c.units && !MostlyAsciiPairs(c);
 }
 
 // --- 8-bit readings ---------------------------------------------------------------------
@@ -149,13 +153,12 @@ GuessResult Decide(const Probes& p, std::span<const std::uint8_t> head, std::uin
     return {best->encoding, false, DecidedAt(p, best->encoding, size)};
   }
 
-  if (utf16Acceptable) return utf16;
-  // Text with a stray bad byte or two is still that text (the converter refuses the bad bytes);
-  // anything worse is binary.
+  // Text with a stray bad byte or two is still that text (the converter refuses the bad bytes).
   for (const Candidate& c : candidates)
     if (c.errors->Count() * 200 <= c.multibyte && (!best || c.errors->Count() < best->errors->Count()))
       best = &c;
   if (best && !LooksBinary(stats)) return {best->encoding, false, size};
+  if (utf16Acceptable) return utf16;
   return {Encoding::Binary, false, size};
 }
 

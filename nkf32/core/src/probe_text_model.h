@@ -41,9 +41,11 @@ class TextModel {
   }
   double Score() const { return score_; }
   // A reading that leaves bytes of an unfinished character at the end explains fewer bytes than
-  // one that does not; each left-over byte is charged at about the cost of a byte of a rare
-  // character, so that short input compares readings of the same bytes.
-  static constexpr double kUnfinishedByteCost = -10.0;
+  // one that does not, so each left-over byte is charged. The charge is what the cheapest
+  // complete character costs a byte (a voiced-sound mark in a half-width katakana word): a rival
+  // reading of the same bytes then never gains by the cut, and a character cut off at the end of
+  // the input (its first 1000 bytes) cannot turn the verdict.
+  static constexpr double kUnfinishedByteCost = -3.0;
   // ASCII is charged too, so that readings that split the same bytes differently (UTF-16 against
   // 8-bit) compare over all of them. Text in ASCII is predictable: about 4.5 bits a character.
   static constexpr double kAsciiCost = -4.5;

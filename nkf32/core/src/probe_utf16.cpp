@@ -27,6 +27,8 @@ void Utf16Probe::Unit(std::uint16_t u) {
     return;
   }
   ++c.units;
+  const auto printable = [](unsigned b) { return b >= 0x20 && b <= 0x7E; };
+  if (u > 0x7E && printable(u >> 8) && printable(u & 0xFF)) ++c.asciiPairs;
   if (u == 0x09 || u == 0x0A || u == 0x0D || (u >= 0x20 && u <= 0x7E))
     model_.AddAscii();
   else if (u < 0xA0)

@@ -20,6 +20,9 @@ struct Utf16Counts {
   std::uint64_t kanji = 0;        // U+4E00-U+9FFF, U+F900-U+FAFF
   std::uint64_t plausible = 0;    // other letters and symbols Japanese text uses, emoji pairs
   std::uint64_t implausible = 0;  // everything else, NUL units and broken surrogates included
+  // Units other than ASCII whose two bytes are both printable ASCII: about a third of Japanese
+  // text, but all of ASCII text read two bytes at a time.
+  std::uint64_t asciiPairs = 0;
 };
 
 class Utf16Probe {

@@ -41,6 +41,8 @@ TEST(Refusals, ReportKindPositionAndCharacterAndWriteNothing) {
       {"Shift_JIS bad trail byte", B("a\x81\x20"), Encoding::ShiftJis, "-w80", ConvertError::InvalidInput, 1, 0},
       {"Shift_JIS lead byte at the end", B("ab\x82"), Encoding::ShiftJis, "-Lw", ConvertError::InvalidInput, 2, 0},
       {"CP932 unassigned code", B("\x85\x40"), Encoding::Cp932, "-w80", ConvertError::InvalidInput, 0, 0},
+      {"CP932 unassigned code while keeping the encoding", B("ab\r\n\x82\xa0\x85\x40"), Encoding::Cp932, "-Lu",
+       ConvertError::InvalidInput, 6, 0},
       {"EUC-JP stray byte", B("\xa4\xa2\x80"), Encoding::EucJp, "-w80", ConvertError::InvalidInput, 2, 0},
       {"EUC-JP cut-off SS3", B("\x8f\xb0"), Encoding::EucJp, "-w80", ConvertError::InvalidInput, 0, 0},
       {"ISO-2022-JP unknown escape", B("a\x1b$Z"), Encoding::Iso2022Jp, "-w80", ConvertError::InvalidInput, 1, 0},
