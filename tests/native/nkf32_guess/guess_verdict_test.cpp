@@ -111,7 +111,9 @@ TEST(GuessVerdict, NulBytesMakeBinaryUnlessRareInText) {
   for (std::size_t i = 0; i < manyNuls.size(); i += 37) manyNuls[i] = '\0';
   EXPECT_EQ(Guess(manyNuls).encoding, Encoding::Binary);
   EXPECT_EQ(Guess("\0"sv).encoding, Encoding::Binary);
-  EXPECT_EQ(Guess("abc\0def\0"sv).encoding, Encoding::Binary);
+  EXPECT_EQ(Guess("abc\0\x01\0\0\0def\0\x10\0\0\0"sv).encoding, Encoding::Binary);
+  // ASCII strings between NUL bytes, as binary files hold them, are no UTF-16.
+  EXPECT_EQ(Guess("name\0value\0other\0"sv).encoding, Encoding::Binary);
   EXPECT_EQ(Guess("\0\0\0\0\0\0\0\0"sv).encoding, Encoding::Binary);
 }
 

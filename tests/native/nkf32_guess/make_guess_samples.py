@@ -26,7 +26,8 @@ TEXTS = [
     ('short-sentence', '\u660e\u65e5\u306f\u6674\u308c\u3067\u3059\u3002', ALL),
     ('short-tokyo', '\u6771\u4eac\u90fd\u306e\u5929\u6c17', ALL),
     # Half-width katakana only: single bytes in Shift_JIS, SS2 pairs in EUC-JP.
-    ('halfwidth-konnichiwa', '\uff7a\uff9d\uff86\uff81\uff8a', ['shift_jis', 'euc_jp', 'utf-8']),
+    ('halfwidth-arigatou', '\uff71\uff98\uff76\uff9e\uff84\uff73\uff7a\uff9e\uff7b\uff9e\uff72\uff8f\uff7d',
+     ['shift_jis', 'euc_jp', 'utf-8']),
     ('halfwidth-database', '\uff83\uff9e\uff70\uff80\uff8d\uff9e\uff70\uff7d', ['shift_jis', 'euc_jp', 'utf-8']),
     ('halfwidth-company', '\uff76\uff8c\uff9e\uff7c\uff77\uff76\uff9e\uff72\uff7c\uff6c',
      ['shift_jis', 'euc_jp', 'utf-8']),
