@@ -3,18 +3,22 @@
 // whole input + convert), the conversion alone with the input encoding given, and the guess alone;
 // first by wall-clock time, then by the process's CPU time (steadier on a busy shared machine).
 // Usage: nkf32_bench FILE OPTIONS INPUT-ENCODING [RUNS]
+//        nkf32_bench --file SOURCE DESTINATION OPTIONS   (one file conversion: MB/s and peak memory)
 //   INPUT-ENCODING: sjis, cp932, euc, utf8, utf16le (what the guess should find; used for the second figure)
+#include <sys/resource.h>
 #include <time.h>
 
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 #include <vector>
 
 #include "nkf32/convert.h"
+#include "nkf32/file_convert.h"
 
 namespace {
 
@@ -54,9 +58,25 @@ nkf::Encoding Named(const std::string& n) {
   return nkf::Encoding::Utf8;
 }
 
+int ConvertOneFile(const char* source, const char* destination, const char* optionText) {
+  nkf::OptionsResult options = nkf::ParseOptions(optionText);
+  if (!options.ok) return 2;
+  std::uintmax_t bytes = std::filesystem::file_size(source);
+  auto t0 = Clock::now();
+  nkf::ConvertResult r = nkf::ConvertFile(source, destination, options.options);
+  double s = std::chrono::duration<double>(Clock::now() - t0).count();
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  std::printf("%s: %.0f MB in %.1f s, %.0f MB/s, peak resident memory %.1f MB, guessed %s\n",
+              r.ok() ? "ok" : "failed", bytes / 1e6, s, bytes / s / 1e6, usage.ru_maxrss / 1024.0,
+              std::string(nkf::EncodingName(r.input)).c_str());
+  return r.ok() ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc == 5 && std::strcmp(argv[1], "--file") == 0) return ConvertOneFile(argv[2], argv[3], argv[4]);
   if (argc < 4) {
     std::fprintf(stderr, "usage: %s FILE OPTIONS INPUT-ENCODING [RUNS]\n", argv[0]);
     return 2;

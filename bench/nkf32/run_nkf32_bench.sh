@@ -58,3 +58,12 @@ read -r nkw nkc < <(mbps "$data/text.cp932" nkf -S -s -Lu)
 echo
 echo "CR LF -> LF (CP932, --ic=CP932 -Lu): wall: ours $w1 (conv $w2, guess $w3), tr -d $trw, nkf $nkw, cat $ctw; x tr $(ratio "$w1" "$trw")"
 echo "                                     cpu:  ours $c1 (conv $c2, guess $c3), tr -d $trc, nkf $nkc, cat $ctc; x tr $(ratio "$c1" "$trc")  ($ok1/$ok2)"
+
+# Bounded memory: a file of about 2 GB (the text repeated) converted through the file interface.
+if [ -n "${BIG:-}" ]; then
+  big=$data/big.cp932
+  [ -f "$big" ] || for _ in $(seq 64); do cat "$data/text.cp932"; done > "$big"
+  echo
+  echo "2 GB file, --ic=CP932 -w80Lu: $("$bench" --file "$big" "$data/big.out" "--ic=CP932 -w80Lu")"
+  rm -f "$data/big.out"
+fi
