@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <optional>
 #include <utility>
 
 #include "text_utf8.h"
@@ -93,27 +94,51 @@ class PosixFile final : public ReadableFile {
 }  // namespace
 
 // The names are read and sorted when the listing is opened: the order needs all of them. While the
-// listing lives, its directory is being walked, so it stays in the file system's set of open
-// directories.
+// listing lives its directory is being walked, so it stays on the file system's stack of listings.
 class PosixFileSystem::SortedListing final : public DirectoryListing {
  public:
-  SortedListing(std::vector<std::wstring> names, std::set<DirectoryId>& open, DirectoryId id)
-      : names_(std::move(names)), open_(open), id_(id) {}
-  ~SortedListing() override { open_.erase(id_); }
+  struct Entry {
+    std::wstring name;
+    std::optional<PathKind> kind;  // from the directory entry, when it tells
+  };
+
+  SortedListing(PosixFileSystem& owner, std::wstring directory, DirectoryId id,
+                std::vector<Entry> entries)
+      : owner_(owner), directory_(std::move(directory)), id_(id), entries_(std::move(entries)) {
+    owner_.walking_.push_back(this);
+  }
+  ~SortedListing() override {
+    auto& walking = owner_.walking_;
+    walking.erase(std::find(walking.begin(), walking.end(), this));
+  }
   SortedListing(const SortedListing&) = delete;
   SortedListing& operator=(const SortedListing&) = delete;
 
   bool Next(std::wstring& name) override {
-    if (next_ == names_.size()) return false;
-    name = std::move(names_[next_++]);
+    if (next_ == entries_.size()) return false;
+    name = entries_[next_++].name;
     return true;
   }
 
+  const DirectoryId& id() const { return id_; }
+
+  // The kind of the entry Next returned last, when `path` is that entry's path.
+  std::optional<PathKind> KindOfLastEntry(const std::wstring& path) const {
+    if (next_ == 0) return std::nullopt;
+    const Entry& last = entries_[next_ - 1];
+    const std::size_t d = directory_.size();
+    const bool same = path.size() == d + 1 + last.name.size() && path[d] == L'/' &&
+                      path.compare(0, d, directory_) == 0 &&
+                      path.compare(d + 1, last.name.size(), last.name) == 0;
+    return same ? last.kind : std::nullopt;
+  }
+
  private:
-  std::vector<std::wstring> names_;
-  std::size_t next_ = 0;
-  std::set<DirectoryId>& open_;
+  PosixFileSystem& owner_;
+  std::wstring directory_;
   DirectoryId id_;
+  std::vector<Entry> entries_;
+  std::size_t next_ = 0;
 };
 
 namespace {
@@ -133,10 +158,9 @@ bool NtfsNameLess(const std::wstring& a, const std::wstring& b) {
 }
 
 PathKind PosixFileSystem::Kind(const std::wstring& path) {
-  if (const auto listed = listedKinds_.find(path); listed != listedKinds_.end()) {
-    const PathKind kind = listed->second;
-    listedKinds_.erase(listed);
-    return kind;
+  // The walk asks about each entry right after the listing returned it; the entry already told.
+  if (!walking_.empty()) {
+    if (const std::optional<PathKind> kind = walking_.back()->KindOfLastEntry(path)) return *kind;
   }
   struct stat info {};
   if (::stat(WideToUtf8(path).c_str(), &info) != 0) return PathKind::Missing;
@@ -151,25 +175,26 @@ std::unique_ptr<DirectoryListing> PosixFileSystem::List(const std::wstring& dire
   struct stat info {};
   if (::fstat(::dirfd(dir.get()), &info) != 0) return nullptr;
   const DirectoryId id{info.st_dev, info.st_ino};
-  if (!openDirectories_.insert(id).second) return nullptr;
-  std::vector<std::pair<std::u16string, std::wstring>> entries;
-  while (const dirent* entry = ::readdir(dir.get())) {
-    std::wstring name = Utf8ToWide(entry->d_name);
-    const bool dots = name == L"." || name == L"..";
-    if (!dots && (entry->d_type == DT_REG || entry->d_type == DT_DIR)) {
-      listedKinds_[directory + L'/' + name] =
-          entry->d_type == DT_DIR ? PathKind::Directory : PathKind::File;
-    }
-    entries.emplace_back(UpcasedKey(name), std::move(name));
+  for (const SortedListing* open : walking_) {
+    if (open->id() == id) return nullptr;
   }
-  std::sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) {
+  std::vector<std::pair<std::u16string, SortedListing::Entry>> keyed;
+  while (const dirent* entry = ::readdir(dir.get())) {
+    SortedListing::Entry e{Utf8ToWide(entry->d_name), std::nullopt};
+    // Symbolic links and unknown types are left to stat, which follows links.
+    if (entry->d_type == DT_REG) e.kind = PathKind::File;
+    if (entry->d_type == DT_DIR) e.kind = PathKind::Directory;
+    std::u16string key = UpcasedKey(e.name);
+    keyed.emplace_back(std::move(key), std::move(e));
+  }
+  std::sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) {
     if (a.first != b.first) return a.first < b.first;
-    return Utf16Units(a.second) < Utf16Units(b.second);
+    return Utf16Units(a.second.name) < Utf16Units(b.second.name);
   });
-  std::vector<std::wstring> names;
-  names.reserve(entries.size());
-  for (auto& entry : entries) names.push_back(std::move(entry.second));
-  return std::make_unique<SortedListing>(std::move(names), openDirectories_, id);
+  std::vector<SortedListing::Entry> entries;
+  entries.reserve(keyed.size());
+  for (auto& k : keyed) entries.push_back(std::move(k.second));
+  return std::make_unique<SortedListing>(*this, directory, id, std::move(entries));
 }
 
 std::unique_ptr<ReadableFile> PosixFileSystem::Open(const std::wstring& path) {

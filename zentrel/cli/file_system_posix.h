@@ -4,9 +4,7 @@
 // print the same tree in the same order.
 
 #include <cstdint>
-#include <set>
 #include <string>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -27,12 +25,10 @@ class PosixFileSystem final : public FileSystem {
   class SortedListing;
   using DirectoryId = std::pair<std::uint64_t, std::uint64_t>;  // device, inode
 
-  // The directories whose listings are alive: the current folder and its ancestors in the walk.
-  std::set<DirectoryId> openDirectories_;
-  // The kinds a listing reported for its entries ("dir/name"), used once by the walk's next Kind()
-  // of that path instead of a stat per file, as FindFirstFileW hands over attributes with names.
-  // Symbolic links and unknown types are not recorded: they are looked up.
-  std::unordered_map<std::wstring, PathKind> listedKinds_;
+  // The listings alive, innermost last: the folder being walked and its ancestors. Their entries
+  // answer Kind() for the walk without a stat per file, as FindFirstFileW hands over attributes
+  // with names, and their identities stop a walk from entering a folder it is already inside.
+  std::vector<SortedListing*> walking_;
 };
 
 }  // namespace zentrel::cli
