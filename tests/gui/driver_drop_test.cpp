@@ -32,6 +32,7 @@ TEST_F(DriverTargetTest, DropDeliversEveryPathInOrderAndTheTargetSurvivesDragFin
   RemoteListView list(Item(fixture::kList));
   PostDrop(list.Handle(), paths);
   ASSERT_TRUE(WaitForText(window_, L"dropped 3"));
+  EXPECT_TRUE(WaitForRowCount(list, 3));
   const Rows rows = list.AllRows();
   ASSERT_EQ(rows.size(), 3u);
   for (size_t index = 0; index < paths.size(); ++index) EXPECT_EQ(rows[index][0], paths[index]);
@@ -41,4 +42,10 @@ TEST_F(DriverTargetTest, DropDeliversEveryPathInOrderAndTheTargetSurvivesDragFin
   ASSERT_TRUE(WaitForText(window_, L"dropped 1"));
   EXPECT_EQ(list.Cell(0, 0), paths[1]);
   EXPECT_TRUE(process_->IsRunning());
+}
+
+TEST_F(DriverTargetTest, RowCountTimeoutSaysHowManyRowsThereWere) {
+  const auto result = WaitForRowCount(RemoteListView(Item(fixture::kList)), 5, Milliseconds{100});
+  ASSERT_FALSE(result);
+  EXPECT_NE(std::string(result.message()).find("seen: 3 rows"), std::string::npos) << result.message();
 }

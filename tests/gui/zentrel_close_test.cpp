@@ -17,7 +17,7 @@ bool IsSkeleton(const std::string& xml) {
   return std::regex_search(xml, skeleton);
 }
 
-enum class CloseBy { CloseButton, ExitMenu, CloseMessage, CloseBox };
+enum class CloseBy { CloseButton, ExitMenu, CloseMessage, CloseBox, AltF4 };
 
 std::string CloseWayName(CloseBy way) {
   switch (way) {
@@ -25,6 +25,7 @@ std::string CloseWayName(CloseBy way) {
     case CloseBy::ExitMenu: return "ExitMenu";
     case CloseBy::CloseMessage: return "CloseMessage";
     case CloseBy::CloseBox: return "CloseBox";
+    case CloseBy::AltF4: return "AltF4";
   }
   return "Unknown";
 }
@@ -55,6 +56,7 @@ TEST_P(ZentrelCloseTest, EndsWithExitCodeZeroAndLeavesTheSkeletonSettingsFile) {
     case CloseBy::ExitMenu: PostCommand(main_, kMenuExit); break;
     case CloseBy::CloseMessage: Post(main_, WM_CLOSE); break;
     case CloseBy::CloseBox: Post(main_, WM_SYSCOMMAND, SC_CLOSE); break;
+    case CloseBy::AltF4: PostAltKeyPress(main_, VK_F4); break;
   }
   EXPECT_EQ(process_->WaitForExit(), 0u);
   const std::string xml = ReadFileBytes(folder_.File(kConfigFile));
@@ -63,7 +65,7 @@ TEST_P(ZentrelCloseTest, EndsWithExitCodeZeroAndLeavesTheSkeletonSettingsFile) {
 
 INSTANTIATE_TEST_SUITE_P(EveryWay, ZentrelCloseTest,
                          testing::Values(CloseBy::CloseButton, CloseBy::ExitMenu, CloseBy::CloseMessage,
-                                         CloseBy::CloseBox),
+                                         CloseBy::CloseBox, CloseBy::AltF4),
                          ParamName);
 
 TEST_F(ZentrelTest, WritesTheSkeletonAtStartBeforeAnyClose) {

@@ -230,4 +230,10 @@ void RemoteListView::DoubleClick(int row) const {
   Post(list_, WM_LBUTTONUP, 0, PointParam(point));
 }
 
+testing::AssertionResult WaitForRowCount(const RemoteListView& list, int rows, Milliseconds timeout) {
+  int seen = -1;
+  return WaitUntil([&] { return (seen = list.RowCount()) == rows; }, std::to_string(rows) + " rows",
+                   [&] { return std::to_string(seen) + " rows"; }, timeout);
+}
+
 }  // namespace guidriver

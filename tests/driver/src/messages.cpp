@@ -38,4 +38,12 @@ void PostKeyPress(HWND window, UINT virtualKey) {
   Post(window, WM_KEYUP, virtualKey, up);
 }
 
+void PostAltKeyPress(HWND window, UINT virtualKey) {
+  const UINT scan = ::MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC);
+  const LPARAM down = 1 | (static_cast<LPARAM>(scan) << 16) | (1LL << 29);
+  const LPARAM up = down | (1LL << 30) | (1LL << 31);
+  Post(window, WM_SYSKEYDOWN, virtualKey, down);
+  Post(window, WM_SYSKEYUP, virtualKey, up);
+}
+
 }  // namespace guidriver

@@ -2,6 +2,8 @@
 // memory (the system does not copy LVITEMW, HDITEMW or WM_NOTIFY blocks across processes).
 #pragma once
 
+#include "guidriver/wait.h"
+
 #include <windows.h>
 
 #include <string>
@@ -56,5 +58,9 @@ class RemoteListView {
   HWND list_;
   DWORD processId_ = 0;
 };
+
+// Waits until the list holds exactly `rows` rows; on a timeout says how many it held.
+testing::AssertionResult WaitForRowCount(const RemoteListView& list, int rows,
+                                         Milliseconds timeout = kDefaultTimeout);
 
 }  // namespace guidriver

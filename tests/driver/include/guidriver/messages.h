@@ -19,4 +19,7 @@ void PostCommand(HWND window, int id);
 // target's message loop sees it and dialog navigation (IsDialogMessage) applies, as for typing.
 void PostKeyPress(HWND window, UINT virtualKey);
 
+// The key pressed with Alt held (WM_SYSKEYDOWN, WM_SYSKEYUP with the context bit), e.g. Alt+F4.
+void PostAltKeyPress(HWND window, UINT virtualKey);
+
 }  // namespace guidriver
