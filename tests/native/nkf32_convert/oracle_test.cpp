@@ -152,6 +152,27 @@ TEST(ByteOrderMarks, InputMarksAreConsumedAndOutputMarksFollowTheLetters) {
   EXPECT_EQ(out, B(std::string("\xfe\xff\0a\0\r\0\n", 8)));
 }
 
+TEST(GuessedInput, TheWholeCallGuessesThenConverts) {
+  // "Japanese text." in Shift_JIS (with a CP932 circled digit one) and EUC-JP, read without any hint.
+  Bytes cp932 = B("\x87\x40\x93\xfa\x96\x7b\x8c\xea\x82\xcc\x83\x65\x83\x4c\x83\x58\x83\x67\x82\xc5\x82\xb7\x81\x42\r\n");
+  Bytes euc = B("\xc6\xfc\xcb\xdc\xb8\xec\xa4\xce\xa5\xc6\xa5\xad\xa5\xb9\xa5\xc8\xa4\xc7\xa4\xb9\xa1\xa3\r\n");
+  Bytes out;
+  ConvertResult r = ConvertBuffer(cp932, Opts("-w80Lu"), out);
+  ASSERT_TRUE(r.ok());
+  EXPECT_EQ(r.input, Encoding::Cp932);
+  EXPECT_EQ(out, Convert(cp932, Encoding::Cp932, "-w80Lu"));
+  r = ConvertBuffer(euc, Opts("-s"), out);
+  ASSERT_TRUE(r.ok());
+  EXPECT_EQ(r.input, Encoding::EucJp);
+  EXPECT_EQ(out, Convert(euc, Encoding::EucJp, "-s"));
+  // No letters: EUC-JP stays EUC-JP, only the line ends change.
+  r = ConvertBuffer(euc, Opts("-Lm"), out);
+  ASSERT_TRUE(r.ok());
+  Bytes expected(euc.begin(), euc.end() - 2);
+  expected.push_back('\r');
+  EXPECT_EQ(out, expected);
+}
+
 TEST(AsciiInput, IsValidInEveryOutput) {
   Bytes ascii = B("plain text\r\n");
   EXPECT_EQ(Convert(ascii, Encoding::Ascii, "-s"), ascii);

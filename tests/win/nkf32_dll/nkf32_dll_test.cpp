@@ -105,6 +105,11 @@ class Nkf32Dll : public ::testing::Test {
 };
 
 const Bytes kUtf8Text = B("\xef\xbb\xbf\xe3\x81\x82\r\nb\r\n");
+// "Japanese text. This is a test." with CR LF, in Shift_JIS and in EUC-JP.
+const Bytes kSjisText = B("\x93\xfa\x96\x7b\x8c\xea\x82\xcc\x83\x65\x83\x4c\x83\x58\x83\x67\x82\xc5\x82\xb7\x81\x42"
+                          "\x82\xb1\x82\xea\x82\xcd\x8e\x8e\x8c\xb1\x82\xc5\x82\xb7\x81\x42\x0d\x0a");
+const Bytes kEucText = B("\xc6\xfc\xcb\xdc\xb8\xec\xa4\xce\xa5\xc6\xa5\xad\xa5\xb9\xa5\xc8\xa4\xc7\xa4\xb9\xa1\xa3"
+                         "\xa4\xb3\xa4\xec\xa4\xcf\xbb\xee\xb8\xb3\xa4\xc7\xa4\xb9\xa1\xa3\x0d\x0a");
 const Bytes kUtf8Bad = B("\xef\xbb\xbf\xe3\x81\x82\r\n\xff");
 
 TEST_F(Nkf32Dll, ExportsExactlyTheFiveFunctionsByPlainName) {
@@ -127,6 +132,8 @@ TEST_F(Nkf32Dll, GuessWithAOneByteBufferNamesTheWholeInput) {
   EXPECT_EQ(lib_.Guess(kUtf8Text), L"UTF-8");
   EXPECT_EQ(lib_.Guess(B(std::string("\xff\xfe" "a\0\r\0\n\0", 8))), L"UTF-16");
   EXPECT_EQ(lib_.Guess(B(std::string("\xfe\xff\0a", 4))), L"UTF-16");
+  EXPECT_EQ(lib_.Guess(kSjisText), L"Shift_JIS");
+  EXPECT_EQ(lib_.Guess(kEucText), L"EUC-JP");
   // A large input is analysed as a whole, although nothing fits in the buffer.
   Bytes big(100000, 'a');
   big.insert(big.begin(), {0xEF, 0xBB, 0xBF});
@@ -189,6 +196,21 @@ TEST_F(Nkf32Dll, ConvertsIntoAnotherFileCreatedOrReplaced) {
   ASSERT_TRUE(lib_.convert2(src.c_str(), Len(src), dst.c_str(), Len(dst)));
   EXPECT_EQ(Read(dst), B("\xef\xbb\xbf\xe3\x81\x82\rb\r"));
   EXPECT_EQ(EntryCount(), 2u);
+}
+
+TEST_F(Nkf32Dll, ShiftJisSourceConvertedWithTheCp932HintAsTheConversionBuildsIt) {
+  fs::path f = Write(L"sjis.txt", kSjisText);
+  ASSERT_EQ(lib_.Guess(kSjisText), L"Shift_JIS");
+  ASSERT_TRUE(lib_.setOption("--ic=CP932 -eLu"));
+  ASSERT_TRUE(lib_.convert1(f.c_str(), Len(f)));
+  Bytes expected = kEucText;
+  expected.erase(expected.end() - 2);  // CR LF -> LF
+  EXPECT_EQ(Read(f), expected);
+  ASSERT_TRUE(lib_.setOption("-s"));
+  ASSERT_TRUE(lib_.convert1(f.c_str(), Len(f)));
+  expected = kSjisText;
+  expected.erase(expected.end() - 2);
+  EXPECT_EQ(Read(f), expected);
 }
 
 TEST_F(Nkf32Dll, FailureLeavesEveryFileUntouched) {
