@@ -147,3 +147,18 @@ TEST_F(ZentrelTest, MenuBarOfTheRunningWindowIsTheMainMenu) {
   }
   ExpectMainMenu(entries);
 }
+
+TEST_F(ZentrelTest, DropOfAnEmptyFolderEmptiesTheListAndEnablesConvert) {
+  const std::wstring empty = folder_.File(L"empty");
+  ASSERT_TRUE(::CreateDirectoryW(empty.c_str(), nullptr));
+  RemoteListView list(Item(kResultList));
+  PostDrop(list.Handle(), {empty});
+  ASSERT_TRUE(WaitForText(main_, L"Zentrel - \x5b8c\x4e86\x3057\x307e\x3057\x305f\x3002"));
+  // The hint row goes with the first drop, even one that yields no rows.
+  EXPECT_EQ(list.RowCount(), 0);
+  EXPECT_TRUE(IsEnabled(Item(kConvert)));
+  // The drop block came from the driver, not from GlobalAlloc: DragFinish must not have hurt.
+  EXPECT_TRUE(process_->IsRunning());
+  PostCommand(main_, kMenuExit);
+  EXPECT_EQ(process_->WaitForExit(), 0u);
+}
