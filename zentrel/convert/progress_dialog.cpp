@@ -86,8 +86,9 @@ void ProgressDialog::OnClose() {
 
 void ProgressDialog::OnWorkerFinished() {
   finished_ = true;
-  EnableWindow(GetDlgItem(dialog_, IDOK), TRUE);
+  // Cancel goes first, so whoever sees OK enabled also sees the job's final state.
   EnableWindow(GetDlgItem(dialog_, IDCANCEL), FALSE);
+  EnableWindow(GetDlgItem(dialog_, IDOK), TRUE);
   if (closeWhenFinished_) EndDialog(dialog_, 1);
 }
 
