@@ -1,0 +1,107 @@
+// zentrel-cli check and the result list agree: the same tree, dropped on the window and checked
+// from the command line, gives the same rows in the same order, and the same file is unreadable.
+#include "zentrel_inspection.h"
+
+#include <sstream>
+
+using namespace guidriver;
+using namespace zentrel_ui;
+
+namespace {
+
+struct ConsoleRun {
+  DWORD exitCode = 0;
+  std::string out;
+  std::string err;
+};
+
+// Runs a console program with its output and error streams in files, so neither can fill a pipe
+// and block it while the other is read.
+ConsoleRun RunConsole(const std::wstring& program, const std::wstring& arguments, const TempFolder& scratch) {
+  SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
+  const std::wstring outPath = scratch.File(L"cli.out");
+  const std::wstring errPath = scratch.File(L"cli.err");
+  ConsoleRun run;
+  {
+    FileHandle out(::CreateFileW(outPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr));
+    FileHandle err(::CreateFileW(errPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr));
+    if (!out || !err) ThrowLastError("cannot create the output files");
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = nullptr;
+    startup.hStdOutput = out.Get();
+    startup.hStdError = err.Get();
+    std::wstring commandLine = L"\"" + program + L"\" " + arguments;
+    PROCESS_INFORMATION info{};
+    if (!::CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
+                          nullptr, nullptr, &startup, &info))
+      ThrowLastError("cannot start '" + Utf8(program) + "'");
+    KernelHandle process(info.hProcess);
+    KernelHandle thread(info.hThread);
+    if (::WaitForSingleObject(process.Get(), static_cast<DWORD>(kDefaultTimeout.count())) != WAIT_OBJECT_0) {
+      ::TerminateProcess(process.Get(), 1);
+      throw DriverError("zentrel-cli did not end");
+    }
+    ::GetExitCodeProcess(process.Get(), &run.exitCode);
+  }
+  run.out = ReadFileBytes(outPath);
+  run.err = ReadFileBytes(errPath);
+  return run;
+}
+
+std::wstring FromUtf8(const std::string& text) {
+  if (text.empty()) return {};
+  std::wstring wide(text.size(), L'\0');
+  const int length = ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(), static_cast<int>(text.size()),
+                                           wide.data(), static_cast<int>(wide.size()));
+  if (length == 0) throw DriverError("output is not UTF-8: " + text);
+  wide.resize(static_cast<size_t>(length));
+  return wide;
+}
+
+// "path TAB encoding TAB line-ending" lines, each ended by LF.
+Rows ParseCheckOutput(const std::string& out) {
+  Rows rows;
+  std::istringstream lines(out);
+  std::string line;
+  while (std::getline(lines, line)) {
+    std::vector<std::wstring> cells;
+    size_t start = 0;
+    for (size_t tab = line.find('\t'); tab != std::string::npos; tab = line.find('\t', start)) {
+      cells.push_back(FromUtf8(line.substr(start, tab - start)));
+      start = tab + 1;
+    }
+    cells.push_back(FromUtf8(line.substr(start)));
+    rows.push_back(std::move(cells));
+  }
+  return rows;
+}
+
+}  // namespace
+
+TEST_F(ZentrelInspectionTest, CommandLineCheckPrintsTheRowsTheListShows) {
+  const std::wstring root = SampleFolder();
+  const auto files = fixture_tree::EncodingTree();
+  fixture_tree::WriteTree(root, files);
+  fixture_tree::ExclusiveLock lock(root + L"\\" + fixture_tree::kLockedName);
+  ASSERT_TRUE(lock.Held());
+  const std::wstring locked = root + L"\\" + fixture_tree::kLockedName;
+
+  const ConsoleRun cli = RunConsole(ProgramBesideTest(L"zentrel-cli.exe"), L"check \"" + root + L"\"", folder_);
+  EXPECT_EQ(cli.exitCode, 1u) << "an unreadable file fails the run";
+  EXPECT_NE(cli.err.find(Utf8(locked)), std::string::npos) << cli.err;
+  EXPECT_EQ(cli.out.find('\r'), std::string::npos) << "LF line ends";
+
+  Start();
+  SetText(main_, L"Zentrel");
+  PostDrop(Item(kResultList), {root});
+  HWND box = WaitForDialog(L"ERROR", process_->Id());
+  EXPECT_EQ(MessageBoxText(box), kReadFailed + locked);
+  PressButton(box, IDOK);
+  ASSERT_TRUE(WaitForText(main_, kTitleDone));
+
+  const Rows listed = List().AllRows();
+  EXPECT_EQ(ParseCheckOutput(cli.out), listed);
+  EXPECT_EQ(listed.size(), files.size() - 1);
+}
