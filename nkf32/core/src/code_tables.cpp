@@ -1,5 +1,6 @@
 #include "code_tables.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstring>
 #include <memory>
@@ -27,11 +28,9 @@ std::uint16_t Cell(const std::uint8_t (&slots)[Rows], const std::uint16_t (*cell
   return slot ? cells[slot - 1][cell - 1] : 0;
 }
 
+// The generated lists are in ascending code order.
 bool Contains(const std::uint16_t* list, std::size_t count, std::uint16_t code) {
-  for (std::size_t i = 0; i < count; ++i) {
-    if (list[i] == code) return true;
-  }
-  return false;
+  return std::binary_search(list, list + count, code);
 }
 
 void IndexValidPairs(SjisDecodeTable& t) {

@@ -29,6 +29,16 @@ class VariantGuard {
   std::uint8_t msSeen_ = 0;
 };
 
+// The codes of the variant pairs: a cheap test before the guard's lookup.
+inline bool IsSjisVariantCode(std::uint16_t code) {
+  return code - 0x8160u <= 0x81CAu - 0x8160u &&
+         (code == 0x8160 || code == 0x8161 || code == 0x817C || code == 0x8191 || code == 0x8192 || code == 0x81CA);
+}
+inline bool IsJisVariantCode(std::uint16_t code) {
+  return code <= 0x022C &&
+         (code == 0x0121 || code == 0x0122 || code == 0x013D || code == 0x0151 || code == 0x0152 || code == 0x022C);
+}
+
 inline constexpr std::size_t kMaxBytesPerCodePoint = 16;  // ISO-2022-JP: pending kana + escape + char
 
 struct AsciiEncoder {
@@ -52,7 +62,7 @@ struct SjisEncoder {
     if (cp > 0xFFFF) return false;
     std::uint16_t code = table[cp];
     if (!code) return false;
-    if (code - 0x8160u <= 0x81CAu - 0x8160u && !variants.Accept(cp)) return false;
+    if (IsSjisVariantCode(code) && !variants.Accept(cp)) return false;
     if (code >= 0x100) *o++ = static_cast<std::uint8_t>(code >> 8);
     *o++ = static_cast<std::uint8_t>(code);
     return true;
@@ -76,7 +86,7 @@ struct EucEncoder {
       return true;
     }
     if (std::uint16_t code = jis0208[cp]) {
-      if (code <= 0x022C && !variants.Accept(cp)) return false;
+      if (IsJisVariantCode(code) && !variants.Accept(cp)) return false;
       *o++ = static_cast<std::uint8_t>((code >> 8) + 0xA0);
       *o++ = static_cast<std::uint8_t>((code & 0xFF) + 0xA0);
       return true;
@@ -132,7 +142,7 @@ class Iso2022Encoder {
   bool PutJis(char32_t cp, std::uint8_t*& o) {
     std::uint16_t code = jis0208_[cp];
     if (!code) return false;
-    if (code <= 0x022C && !variants_.Accept(cp)) return false;
+    if (IsJisVariantCode(code) && !variants_.Accept(cp)) return false;
     Switch(Mode::Jis0208, o);
     *o++ = static_cast<std::uint8_t>((code >> 8) + 0x20);
     *o++ = static_cast<std::uint8_t>((code & 0xFF) + 0x20);

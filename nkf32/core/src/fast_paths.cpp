@@ -124,7 +124,7 @@ std::size_t Utf8ToSjis(SjisEncoder& enc, const std::uint8_t* in, std::size_t n, 
     std::size_t len = ReadUtf8Bmp(in, i, n, cp);
     if (!len) break;
     std::uint16_t code = table[cp];
-    if (!code || (code - 0x8160u <= 0x81CAu - 0x8160u)) break;  // unrepresentable, or a variant to check
+    if (!code || (IsSjisVariantCode(code) && !enc.variants.Accept(cp))) break;  // the general path reports it
     if (code >= 0x100) *o++ = static_cast<std::uint8_t>(code >> 8);
     *o++ = static_cast<std::uint8_t>(code);
     i += len;

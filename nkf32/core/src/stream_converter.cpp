@@ -101,6 +101,7 @@ std::size_t EncodeBatchFor(LineEnding ending, Enc& enc, bool& pendingCr, const c
 
 constexpr std::size_t kBatch = 16 * 1024;          // code points decoded before they are written
 constexpr std::size_t kBlockBytes = 64 * 1024;     // input bytes handed to one ProcessBlock
+constexpr std::size_t kGeneralStep = 256;        // code points decoded generally between direct stretches
 constexpr std::size_t kCarryTopUp = 16;            // longer than any character or escape sequence
 // Every code point may become a line end of two characters, each at most kMaxBytesPerCodePoint.
 constexpr std::size_t kScratchBytes = (kBatch + 1) * 2 * detail::kMaxBytesPerCodePoint;
@@ -135,7 +136,9 @@ struct StreamConverter::State {
         if (i == n) break;
       }
       Decoder replay = decoder;
-      DecodeStatus st = decoder.Decode(bytes + i, n - i, batch.data(), batch.size(), final);
+      // After a direct path stopped, decode only a little before handing back to it.
+      std::size_t cap = (fastPath != detail::FastPath::None || plan.sameEncoding) ? kGeneralStep : batch.size();
+      DecodeStatus st = decoder.Decode(bytes + i, n - i, batch.data(), cap, final);
       if (plan.sameEncoding) {
         detail::CopyWithLineEnds(bytes + i, st.consumed, UnitOf(plan.output), plan.lineEnding, pendingCr, out);
       } else if (!Encode(st.produced, out)) {
@@ -150,7 +153,7 @@ struct StreamConverter::State {
         Fail(ConvertError::InvalidInput, consumed + i);
         return i;
       }
-      if (st.produced < batch.size() && i < n) break;  // a character cut off at the end
+      if (st.produced < cap && i < n) break;  // a character cut off at the end
       if (st.consumed == 0) break;
     }
     consumed += i;
