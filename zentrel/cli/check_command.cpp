@@ -10,7 +10,6 @@ namespace zentrel::cli {
 
 namespace {
 constexpr int kExitUnreadable = 1;
-constexpr int kExitUsage = 2;
 }  // namespace
 
 int RunCheck(const CheckOptions& options, FileSystem& files, wchar_t separator, std::FILE* out,
@@ -26,24 +25,6 @@ int RunCheck(const CheckOptions& options, FileSystem& files, wchar_t separator, 
   for (const std::wstring& path : options.paths) engine.InspectPath(path, -1);
   std::fflush(out);
   return printer.errorCount() == 0 ? 0 : kExitUnreadable;
-}
-
-int RunCommand(const Command& command, FileSystem& files, wchar_t separator, std::FILE* out,
-               std::FILE* err) {
-  switch (command.kind) {
-    case CommandKind::Help:
-      std::fputs(UsageText(), out);
-      return 0;
-    case CommandKind::Check:
-      return RunCheck(command.check, files, separator, out, err);
-    case CommandKind::Convert:
-      std::fputs("zentrel-cli: the convert command is not available yet\n", err);
-      return kExitUsage;
-    case CommandKind::UsageError:
-      break;
-  }
-  std::fprintf(err, "zentrel-cli: %s\n\n%s", WideToUtf8(command.error).c_str(), UsageText());
-  return kExitUsage;
 }
 
 }  // namespace zentrel::cli

@@ -12,9 +12,4 @@ namespace zentrel::cli {
 int RunCheck(const CheckOptions& options, FileSystem& files, wchar_t separator, std::FILE* out,
              std::FILE* err);
 
-// Handles a parsed command line (help, usage errors, the reserved convert command); returns the
-// exit status.
-int RunCommand(const Command& command, FileSystem& files, wchar_t separator, std::FILE* out,
-               std::FILE* err);
-
 }  // namespace zentrel::cli

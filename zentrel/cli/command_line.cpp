@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <climits>
 #include <cwchar>
+#include <initializer_list>
 
 namespace zentrel::cli {
 
@@ -25,15 +26,93 @@ Command Usage(std::wstring error) {
   return command;
 }
 
-Command ParseCheck(const std::vector<std::wstring>& args, std::size_t i) {
+// The position of `value` in `names`, or -1.
+int IndexOf(const std::wstring& value, std::initializer_list<const wchar_t*> names) {
+  int index = 0;
+  for (const wchar_t* name : names) {
+    if (value == name) return index;
+    ++index;
+  }
+  return -1;
+}
+
+bool TakesValue(CommandKind verb, const std::wstring& name) {
+  if (name == L"--ignore") return true;
+  if (verb == CommandKind::Check) return name == L"--readsize";
+  return name == L"--to" || name == L"--eol" || name == L"--out";
+}
+
+// The name filter, shared by both commands. False when `name` is not one of its options.
+bool ApplyFilterOption(const std::wstring& name, const std::wstring& value, CheckOptions& walk) {
+  if (name == L"--ignore") {
+    walk.ignore.push_back(value);
+  } else if (name == L"--regex") {
+    walk.regex = true;
+  } else if (name == L"--fullpath") {
+    walk.fullPath = true;
+  } else if (name == L"--select") {
+    walk.select = true;
+  } else {
+    return false;
+  }
+  return true;
+}
+
+// Empty when the option was understood, otherwise what was wrong.
+std::wstring ApplyConvertOption(const std::wstring& name, const std::wstring& value,
+                                ConvertOptions& options) {
+  if (name == L"--to") {
+    options.encodingChoice =
+        IndexOf(value, {L"sjis", L"eucjp", L"utf8", L"utf16le", L"utf16be", L"jis"});
+    if (options.encodingChoice < 0)
+      return L"--to takes sjis, eucjp, utf8, utf16le, utf16be or jis, not " + value;
+  } else if (name == L"--eol") {
+    options.eolChoice = IndexOf(value, {L"crlf", L"cr", L"lf"});
+    if (options.eolChoice < 0) return L"--eol takes crlf, cr or lf, not " + value;
+  } else if (name == L"--bom" || name == L"--no-bom") {
+    const bool bom = name == L"--bom";
+    if (options.bom && *options.bom != bom) return L"--bom and --no-bom exclude each other";
+    options.bom = bom;
+  } else if (name == L"--out") {
+    if (value.empty()) return L"--out needs a folder";
+    options.outputFolder = value;
+  } else if (name == L"--dry-run") {
+    options.dryRun = true;
+  } else if (!ApplyFilterOption(name, value, options.walk)) {
+    return L"unknown option " + name;
+  }
+  return {};
+}
+
+std::wstring ApplyCheckOption(const std::wstring& name, const std::wstring& value,
+                              CheckOptions& options) {
+  if (name == L"--readsize") {
+    if (!ParseInt(value, options.readSize)) return L"--readsize needs a whole number: " + value;
+  } else if (!ApplyFilterOption(name, value, options)) {
+    return L"unknown option " + name;
+  }
+  return {};
+}
+
+// What a conversion cannot run without, once every option has been read.
+std::wstring CheckConvertChoices(const ConvertOptions& options) {
+  if (options.encodingChoice < 0 && options.eolChoice < 0)
+    return L"convert needs --to, --eol or both";
+  // A byte-order mark only exists in the Unicode targets; silently ignoring it would hide a typo.
+  if (options.bom && (options.encodingChoice < 2 || options.encodingChoice > 4))
+    return L"--bom and --no-bom need --to utf8, utf16le or utf16be";
+  return {};
+}
+
+Command ParseVerb(CommandKind verb, const std::vector<std::wstring>& args, std::size_t i) {
   Command command;
-  command.kind = CommandKind::Check;
-  CheckOptions& options = command.check;
+  command.kind = verb;
+  CheckOptions& walk = verb == CommandKind::Check ? command.check : command.convert.walk;
   bool optionsEnded = false;
   for (; i < args.size(); ++i) {
     const std::wstring& arg = args[i];
     if (optionsEnded || arg.empty() || arg[0] != L'-' || arg == L"-") {
-      options.paths.push_back(arg);
+      walk.paths.push_back(arg);
       continue;
     }
     if (arg == L"--") {
@@ -48,7 +127,7 @@ Command ParseCheck(const std::vector<std::wstring>& args, std::size_t i) {
       value = arg.substr(equals + 1);
       hasValue = true;
     }
-    const bool takesValue = name == L"--readsize" || name == L"--ignore";
+    const bool takesValue = TakesValue(verb, name);
     if (takesValue && !hasValue) {
       if (i + 1 >= args.size()) return Usage(name + L" needs a value");
       value = args[++i];
@@ -58,22 +137,21 @@ Command ParseCheck(const std::vector<std::wstring>& args, std::size_t i) {
     if (name == L"--help" || name == L"-h") {
       command.kind = CommandKind::Help;
       return command;
-    } else if (name == L"--readsize") {
-      if (!ParseInt(value, options.readSize))
-        return Usage(L"--readsize needs a whole number: " + value);
-    } else if (name == L"--ignore") {
-      options.ignore.push_back(value);
-    } else if (name == L"--regex") {
-      options.regex = true;
-    } else if (name == L"--fullpath") {
-      options.fullPath = true;
-    } else if (name == L"--select") {
-      options.select = true;
-    } else {
-      return Usage(L"unknown option " + name);
     }
+    std::wstring error = verb == CommandKind::Check ? ApplyCheckOption(name, value, command.check)
+                                                    : ApplyConvertOption(name, value, command.convert);
+    if (!error.empty()) return Usage(std::move(error));
   }
-  if (options.paths.empty()) return Usage(L"check needs at least one path");
+  if (verb == CommandKind::Convert) {
+    if (std::wstring error = CheckConvertChoices(command.convert); !error.empty())
+      return Usage(std::move(error));
+    // Whole files: the converter reads every byte anyway, and a guess over the first bytes alone
+    // could call a file ASCII whose later lines are Shift_JIS.
+    walk.readSize = 0;
+  }
+  if (walk.paths.empty())
+    return Usage(verb == CommandKind::Check ? L"check needs at least one path"
+                                            : L"convert needs at least one path");
   return command;
 }
 
@@ -87,12 +165,8 @@ Command ParseCommandLine(const std::vector<std::wstring>& args) {
     command.kind = CommandKind::Help;
     return command;
   }
-  if (verb == L"check") return ParseCheck(args, 1);
-  if (verb == L"convert") {
-    Command command;
-    command.kind = CommandKind::Convert;
-    return command;
-  }
+  if (verb == L"check") return ParseVerb(CommandKind::Check, args, 1);
+  if (verb == L"convert") return ParseVerb(CommandKind::Convert, args, 1);
   return Usage(L"unknown command " + verb);
 }
 
@@ -100,6 +174,8 @@ const char* UsageText() {
   return "Usage:\n"
          "  zentrel-cli check [--readsize N] [--ignore TEXT]... [--regex] [--fullpath] [--select]"
          " PATH...\n"
+         "  zentrel-cli convert [--to ENC] [--eol EOL] [--bom|--no-bom] [--out DIR] [--dry-run]\n"
+         "                      [--ignore TEXT]... [--regex] [--fullpath] [--select] PATH...\n"
          "  zentrel-cli --help\n"
          "\n"
          "check walks each PATH (folders depth-first, in listing order) and prints one line per\n"
@@ -113,7 +189,22 @@ const char* UsageText() {
          "  --fullpath     entries are matched against the whole path instead of the file name\n"
          "  --select       inspect only the files that match an entry (default: skip them)\n"
          "\n"
-         "Exit status: 0 all files inspected, 1 some file could not be read, 2 usage error.\n";
+         "\n"
+         "convert walks each PATH like check, guesses every file over its whole length and\n"
+         "converts it in place, or into --out DIR with its sub-folders below PATH kept. It prints\n"
+         "one line per file: path TAB success, ERROR or skip (binary and read-only files), with\n"
+         "the reason for each ERROR on standard error. A file is replaced only by a complete\n"
+         "conversion, never left half written.\n"
+         "\n"
+         "  --to ENC       sjis, eucjp, utf8, utf16le, utf16be or jis (default: keep the encoding)\n"
+         "  --eol EOL      crlf, cr or lf (default: keep the line ends); --to, --eol or both\n"
+         "  --bom          write a byte-order mark (default: none for utf8, one for utf16)\n"
+         "  --no-bom       write none\n"
+         "  --out DIR      write the converted files into DIR instead of replacing them\n"
+         "  --dry-run      write nothing; report the files that would fail, and why\n"
+         "\n"
+         "Exit status: 0 every file done, 1 some file could not be read or converted, 2 usage\n"
+         "error.\n";
 }
 
 }  // namespace zentrel::cli

@@ -3,8 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "check_command.h"
+#include "conversion_files_posix.h"
 #include "file_system_posix.h"
+#include "run_command.h"
 #include "text_utf8.h"
 
 int main(int argc, char** argv) {
@@ -13,6 +14,7 @@ int main(int argc, char** argv) {
   static char outputBuffer[1 << 16];
   std::setvbuf(stdout, outputBuffer, _IOFBF, sizeof outputBuffer);
   zentrel::cli::PosixFileSystem files;
-  return zentrel::cli::RunCommand(zentrel::cli::ParseCommandLine(args), files, L'/', stdout,
-                                  stderr);
+  zentrel::cli::PosixConversionFiles conversion;
+  return zentrel::cli::RunCommand(zentrel::cli::ParseCommandLine(args), files, conversion, L'/',
+                                  stdout, stderr);
 }

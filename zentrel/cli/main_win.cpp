@@ -7,8 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "check_command.h"
+#include "conversion_files_win.h"
 #include "file_system_win.h"
+#include "run_command.h"
 
 int wmain(int argc, wchar_t** argv) {
   _setmode(_fileno(stdout), _O_BINARY);
@@ -17,6 +18,7 @@ int wmain(int argc, wchar_t** argv) {
   std::setvbuf(stdout, outputBuffer, _IOFBF, sizeof outputBuffer);
   const std::vector<std::wstring> args(argv + 1, argv + argc);
   zentrel::Win32FileSystem files;
-  return zentrel::cli::RunCommand(zentrel::cli::ParseCommandLine(args), files, L'\\', stdout,
-                                  stderr);
+  zentrel::cli::Win32ConversionFiles conversion;
+  return zentrel::cli::RunCommand(zentrel::cli::ParseCommandLine(args), files, conversion, L'\\',
+                                  stdout, stderr);
 }

@@ -49,10 +49,10 @@ TEST(CommandLine, MistakesAreUsageErrors) {
   }
 }
 
-TEST(CommandLine, HelpAndTheReservedConvertCommand) {
+TEST(CommandLine, HelpAndTheConvertCommand) {
   EXPECT_EQ(Parse({L"--help"}).kind, CommandKind::Help);
   EXPECT_EQ(Parse({L"check", L"x", L"--help"}).kind, CommandKind::Help);
-  EXPECT_EQ(Parse({L"convert", L"x"}).kind, CommandKind::Convert);
+  EXPECT_EQ(Parse({L"convert", L"--to", L"utf8", L"x"}).kind, CommandKind::Convert);
 }
 
 TEST(TextUtf8, RoundTripsTextAndUndecodableBytes) {

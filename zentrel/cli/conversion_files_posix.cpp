@@ -1,0 +1,42 @@
+#include "conversion_files_posix.h"
+
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <system_error>
+
+#include "nkf32/file_convert.h"
+#include "text_utf8.h"
+
+namespace zentrel::cli {
+
+namespace {
+
+// The engine's wide paths carry undecodable name bytes as escapes; this restores the exact bytes.
+std::filesystem::path NativePath(const std::wstring& path) {
+  return std::filesystem::path(WideToUtf8(path));
+}
+
+}  // namespace
+
+bool PosixConversionFiles::IsReadOnly(const std::wstring& path) {
+  struct stat info {};
+  // The mode, not access(): root may write anything, but the user's intent is in the bits.
+  return ::stat(WideToUtf8(path).c_str(), &info) == 0 && (info.st_mode & 0222) == 0;
+}
+
+bool PosixConversionFiles::CreateFolders(const std::wstring& folder) {
+  std::error_code error;
+  const std::filesystem::path native = NativePath(folder);
+  std::filesystem::create_directories(native, error);
+  return std::filesystem::is_directory(native, error);
+}
+
+nkf::ConvertResult PosixConversionFiles::Convert(const std::wstring& source,
+                                                 const std::wstring& destination,
+                                                 const nkf::ConvertOptions& options) {
+  // The library keeps the mode of a file it replaces.
+  return nkf::ConvertFile(NativePath(source), NativePath(destination), options);
+}
+
+}  // namespace zentrel::cli

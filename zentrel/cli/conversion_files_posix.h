@@ -1,0 +1,16 @@
+#pragma once
+// The Linux conversion edge: wide paths back to their file-name bytes, permission bits.
+
+#include "conversion_files.h"
+
+namespace zentrel::cli {
+
+class PosixConversionFiles final : public ConversionFiles {
+ public:
+  bool IsReadOnly(const std::wstring& path) override;
+  bool CreateFolders(const std::wstring& folder) override;
+  nkf::ConvertResult Convert(const std::wstring& source, const std::wstring& destination,
+                             const nkf::ConvertOptions& options) override;
+};
+
+}  // namespace zentrel::cli

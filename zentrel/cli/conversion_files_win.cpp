@@ -1,0 +1,41 @@
+#include "conversion_files_win.h"
+
+#include <windows.h>
+
+#include <filesystem>
+#include <system_error>
+
+#include "nkf32/file_convert.h"
+
+namespace zentrel::cli {
+
+bool Win32ConversionFiles::IsReadOnly(const std::wstring& path) {
+  const DWORD attributes = ::GetFileAttributesW(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+}
+
+bool Win32ConversionFiles::CreateFolders(const std::wstring& folder) {
+  std::error_code error;
+  std::filesystem::create_directories(folder, error);
+  return std::filesystem::is_directory(folder, error);
+}
+
+nkf::ConvertResult Win32ConversionFiles::Convert(const std::wstring& source,
+                                                 const std::wstring& destination,
+                                                 const nkf::ConvertOptions& options) {
+  const DWORD sourceAttributes = ::GetFileAttributesW(source.c_str());
+  // A hidden, system or read-only destination refuses to be replaced; clear it first, as the
+  // conversion job does, and give the result the source's attributes whatever the outcome.
+  const DWORD destinationAttributes = ::GetFileAttributesW(destination.c_str());
+  if (destinationAttributes != INVALID_FILE_ATTRIBUTES)
+    ::SetFileAttributesW(destination.c_str(), FILE_ATTRIBUTE_NORMAL);
+  const nkf::ConvertResult result = nkf::ConvertFile(source, destination, options);
+  if (sourceAttributes != INVALID_FILE_ATTRIBUTES && (result.ok() || source == destination)) {
+    ::SetFileAttributesW(destination.c_str(), sourceAttributes);
+  } else if (destinationAttributes != INVALID_FILE_ATTRIBUTES) {
+    ::SetFileAttributesW(destination.c_str(), destinationAttributes);  // left as it was
+  }
+  return result;
+}
+
+}  // namespace zentrel::cli

@@ -1,0 +1,180 @@
+#include "convert_command.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "conversion_failure.h"
+#include "converter_options.h"
+#include "dry_run.h"
+#include "option_settings.h"
+#include "output_target.h"
+#include "text_utf8.h"
+#include "zentrel/core/inspection_engine.h"
+#include "zentrel/core/nkf_core_guesser.h"
+
+namespace zentrel::cli {
+
+namespace {
+
+constexpr int kExitFailed = 1;
+// The --to choices as messages name them.
+constexpr std::string_view kTargetNames[] = {"Shift_JIS", "EUC-JP",   "UTF-8",
+                                             "UTF-16LE",  "UTF-16BE", "ISO-2022-JP"};
+
+// One file met by the walk, in walk order.
+struct WalkedFile {
+  std::wstring path;
+  std::wstring encoding;  // the guess over the whole file, "BINARY" included
+  std::size_t root = 0;   // the PATH argument it was found under
+  bool unreadable = false;
+};
+
+// Lists the walk before anything is written: files the conversion creates (the library's temporary
+// files, or an output folder inside the walked tree) must never be met by the walk itself.
+class WalkCollector final : public InspectionSink {
+ public:
+  explicit WalkCollector(std::vector<WalkedFile>& files) : files_(files) {}
+
+  void SetRoot(std::size_t root) { root_ = root; }
+  void SetStatus(std::wstring_view) override {}
+  void WriteRow(int, const ResultRow& row) override {
+    files_.push_back({row.path, row.encoding, root_, false});
+  }
+  void ReportError(std::wstring_view path, InspectError) override {
+    files_.push_back({std::wstring(path), {}, root_, true});
+  }
+
+ private:
+  std::vector<WalkedFile>& files_;
+  std::size_t root_ = 0;
+};
+
+enum class Outcome { Success, Error, Skip };
+
+const char* OutcomeText(Outcome outcome) {
+  switch (outcome) {
+    case Outcome::Success: return "success";
+    case Outcome::Error: return "ERROR";
+    case Outcome::Skip: return "skip";
+  }
+  return "ERROR";
+}
+
+class Converter {
+ public:
+  Converter(const ConvertOptions& options, FileSystem& files, ConversionFiles& conversion,
+            wchar_t separator, std::FILE* out, std::FILE* err)
+      : options_(options), files_(files), conversion_(conversion), separator_(separator),
+        out_(out), err_(err) {
+    choices_.encodingChoice = options.encodingChoice;
+    choices_.eolChoice = options.eolChoice;
+    // The settings' fallbacks: the CP932 hint on, no BOM in UTF-8, one in UTF-16.
+    choices_.cp932 = true;
+    choices_.bom8 = options.bom.value_or(false);
+    choices_.bom16 = options.bom.value_or(true);
+  }
+
+  // Prints the file's line (and the reason of a failure); true when it did not fail.
+  bool Handle(const WalkedFile& file) {
+    std::string reason;
+    const Outcome outcome = Convert(file, reason);
+    line_.clear();
+    AppendUtf8(line_, file.path);
+    line_ += '\t';
+    line_ += OutcomeText(outcome);
+    line_ += '\n';
+    std::fwrite(line_.data(), 1, line_.size(), out_);
+    if (!reason.empty()) {
+      // Flushed first so that, on a shared terminal, the reason follows its own line.
+      std::fflush(out_);
+      std::fprintf(err_, "zentrel-cli: %s: %s\n", WideToUtf8(file.path).c_str(), reason.c_str());
+    }
+    return outcome != Outcome::Error;
+  }
+
+ private:
+  Outcome Convert(const WalkedFile& file, std::string& reason) {
+    if (file.unreadable) {
+      reason = "cannot open file for reading";
+      return Outcome::Error;
+    }
+    if (file.encoding == L"BINARY") return Outcome::Skip;
+    const bool inPlace = options_.outputFolder.empty();
+    if (inPlace && conversion_.IsReadOnly(file.path)) {
+      reason = "read-only file left as it is";
+      return Outcome::Skip;
+    }
+    const nkf::OptionsResult parsed = nkf::ParseOptions(BuildConverterOptions(file.encoding, choices_));
+    if (!parsed.ok) {
+      reason = "converter options not understood";
+      return Outcome::Error;
+    }
+    nkf::ConvertResult result;
+    if (options_.dryRun) {
+      result = DryRunConversion(files_, file.path, parsed.options);
+    } else if (inPlace) {
+      result = conversion_.Convert(file.path, file.path, parsed.options);
+    } else {
+      const OutputTarget target = OutputTargetFor(file.path, options_.walk.paths[file.root],
+                                                  options_.outputFolder, separator_);
+      if (!conversion_.CreateFolders(target.folder)) {
+        reason = "cannot create folder " + WideToUtf8(target.folder);
+        return Outcome::Error;
+      }
+      result = conversion_.Convert(file.path, target.path, parsed.options);
+    }
+    if (result.ok()) return Outcome::Success;
+    reason = DescribeFailure(result, TargetName(result), LineOf(file.path, result));
+    return Outcome::Error;
+  }
+
+  std::string_view TargetName(const nkf::ConvertResult& result) const {
+    if (options_.encodingChoice >= 0) return kTargetNames[options_.encodingChoice];
+    return nkf::EncodingName(result.input);  // the encoding was kept
+  }
+
+  // The source is unchanged after a failure, so its line can be counted afterwards.
+  std::uint64_t LineOf(const std::wstring& path, const nkf::ConvertResult& result) {
+    if (result.error != nkf::ConvertError::Unrepresentable) return 0;
+    const std::unique_ptr<ReadableFile> file = files_.Open(path);
+    return file ? LineAtOffset(*file, result.input, result.position) : 0;
+  }
+
+  const ConvertOptions& options_;
+  FileSystem& files_;
+  ConversionFiles& conversion_;
+  wchar_t separator_;
+  std::FILE* out_;
+  std::FILE* err_;
+  ConverterChoices choices_;
+  std::string line_;
+};
+
+}  // namespace
+
+int RunConvert(const ConvertOptions& options, FileSystem& files, ConversionFiles& conversion,
+               wchar_t separator, std::FILE* out, std::FILE* err) {
+  std::vector<WalkedFile> walked;
+  {
+    OptionSettings settings(options.walk);
+    NkfCoreGuesser guesser;
+    WalkCollector collector(walked);
+    EngineOptions engineOptions;
+    engineOptions.separator = separator;
+    // Whole files are guessed; over 64 MiB the guess streams in chunks, in bounded memory.
+    engineOptions.wholeBufferLimit = std::uint64_t{64} << 20;
+    InspectionEngine engine(files, settings, guesser, collector, engineOptions);
+    for (std::size_t root = 0; root < options.walk.paths.size(); ++root) {
+      collector.SetRoot(root);
+      engine.InspectPath(options.walk.paths[root], -1);
+    }
+  }
+  Converter converter(options, files, conversion, separator, out, err);
+  bool failed = false;
+  for (const WalkedFile& file : walked) failed = !converter.Handle(file) || failed;
+  std::fflush(out);
+  return failed ? kExitFailed : 0;
+}
+
+}  // namespace zentrel::cli
