@@ -2,6 +2,7 @@
 
 #include "guess_cell_tables.h"
 #include "probe_ascii_run.h"
+#include "probe_shift_dfa.h"
 
 namespace nkf::guess {
 namespace {
@@ -9,7 +10,7 @@ namespace {
 constexpr std::uint8_t kSs2 = 0x8E;
 constexpr std::uint8_t kSs3 = 0x8F;
 
-bool IsGraphic(std::uint8_t b) { return b >= 0xA1 && b <= 0xFE; }
+constexpr bool IsGraphic(unsigned b) { return b >= 0xA1 && b <= 0xFE; }
 
 CharClass Jis0208Class(std::uint8_t first, std::uint8_t second) {
   const unsigned row = first - 0xA1, cell = second - 0xA1;
@@ -21,7 +22,42 @@ CharClass Jis0208Class(std::uint8_t first, std::uint8_t second) {
   return CharClass::RareKanji;
 }
 
+enum EucState : unsigned { kStart, kNeedGraphic, kNeedKana, kSs3First, kSs3Second, kError };
+
+constexpr ShiftDfa MakeEucDfa() {
+  ShiftDfa d(kError);
+  d.SetRange(kStart, 0x00, 0x7F, kStart);
+  d.SetRange(kStart, 0xA1, 0xFE, kNeedGraphic);
+  d.Set(kStart, kSs2, kNeedKana);
+  d.Set(kStart, kSs3, kSs3First);
+  d.SetRange(kNeedGraphic, 0xA1, 0xFE, kStart);
+  d.SetRange(kNeedKana, 0xA1, 0xDF, kStart);
+  d.SetRange(kSs3First, 0xA1, 0xFE, kSs3Second);
+  d.SetRange(kSs3Second, 0xA1, 0xFE, kStart);
+  return d;
+}
+constexpr ShiftDfa kEucDfa = MakeEucDfa();
+
 }  // namespace
+
+void EucJpProbe::Validate(std::span<const std::uint8_t> bytes) {
+  if (!errors_.None() || bytes.empty()) return ValidateScalar(bytes);
+  const unsigned entry = need_ == 0         ? kStart
+                         : first_ == kSs2   ? kNeedKana
+                         : first_ != kSs3   ? kNeedGraphic
+                         : need_ == 2       ? kSs3First
+                                            : kSs3Second;
+  const unsigned exit = kEucDfa.Run(entry, bytes.data(), bytes.data() + bytes.size(), kStart);
+  if (exit == kError) return ValidateScalar(bytes);
+  switch (exit) {
+    case kStart: need_ = 0; break;
+    case kNeedGraphic: first_ = bytes.back(); need_ = 1; break;
+    case kNeedKana: first_ = kSs2; need_ = 1; break;
+    case kSs3First: first_ = kSs3; need_ = 2; break;
+    case kSs3Second: first_ = kSs3; second_ = bytes.back(); need_ = 1; break;
+  }
+  position_ += bytes.size();
+}
 
 template <bool kStats>
 void EucJpProbe::Complete(CharClass c) {
@@ -78,7 +114,7 @@ void EucJpProbe::Scan(std::span<const std::uint8_t> bytes) {
   for (const std::uint8_t b : bytes) Byte<true>(b);
 }
 
-void EucJpProbe::Validate(std::span<const std::uint8_t> bytes) {
+void EucJpProbe::ValidateScalar(std::span<const std::uint8_t> bytes) {
   if (!errors_.None()) return;
   const std::uint8_t* p = bytes.data();
   const std::uint8_t* const end = p + bytes.size();

@@ -2,14 +2,15 @@
 
 #include "guess_cell_tables.h"
 #include "probe_ascii_run.h"
+#include "probe_shift_dfa.h"
 
 namespace nkf::guess {
 namespace {
 
-bool IsLead(std::uint8_t b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
-bool IsTrail(std::uint8_t b) { return b >= 0x40 && b <= 0xFC && b != 0x7F; }
-bool IsHalfKana(std::uint8_t b) { return b >= 0xA1 && b <= 0xDF; }
-bool IsCp932Lead(std::uint8_t b) { return b == 0x87 || b == 0xED || b == 0xEE || b >= 0xFA; }
+constexpr bool IsLead(unsigned b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
+constexpr bool IsTrail(unsigned b) { return b >= 0x40 && b <= 0xFC && b != 0x7F; }
+constexpr bool IsHalfKana(unsigned b) { return b >= 0xA1 && b <= 0xDF; }
+constexpr bool IsCp932Lead(unsigned b) { return b == 0x87 || b == 0xED || b == 0xEE || b >= 0xFA; }
 
 // The JIS row (1-based) a Shift_JIS pair encodes; rows above 94 are the vendor areas.
 unsigned JisRow(std::uint8_t lead, std::uint8_t trail) {
@@ -27,7 +28,41 @@ CharClass PairClass(std::uint8_t lead, std::uint8_t trail) {
   return CharClass::RareKanji;
 }
 
+// The automaton's states: whether a vendor-extension character was completed is part of the
+// state, so the flag needs no branch either.
+enum SjisState : unsigned { kStart, kLead, kLeadCp932, kStartCp932, kLeadAfterCp932, kError };
+
+constexpr ShiftDfa MakeSjisDfa() {
+  ShiftDfa d(kError);
+  for (const bool seen : {false, true}) {
+    const unsigned start = seen ? kStartCp932 : kStart;
+    const unsigned lead = seen ? kLeadAfterCp932 : kLead;
+    for (unsigned b = 0; b < 256; ++b) {
+      if (b < 0x80 || IsHalfKana(b)) d.Set(start, b, start);
+      if (IsLead(b)) d.Set(start, b, !seen && IsCp932Lead(b) ? kLeadCp932 : lead);
+      if (IsTrail(b)) d.Set(lead, b, start);
+      if (IsTrail(b) && !seen) d.Set(kLeadCp932, b, kStartCp932);
+    }
+  }
+  return d;
+}
+constexpr ShiftDfa kSjisDfa = MakeSjisDfa();
+
 }  // namespace
+
+void SjisProbe::Validate(std::span<const std::uint8_t> bytes) {
+  if (!errors_.None() || bytes.empty()) return ValidateScalar(bytes);
+  const unsigned entry = lead_ == 0 ? (cp932_ ? kStartCp932 : kStart)
+                         : cp932_   ? kLeadAfterCp932
+                         : IsCp932Lead(lead_) ? kLeadCp932
+                                              : kLead;
+  const unsigned exit = kSjisDfa.Run(entry, bytes.data(), bytes.data() + bytes.size(),
+                                      cp932_ ? kStartCp932 : kStart);
+  if (exit == kError) return ValidateScalar(bytes);
+  cp932_ = exit == kStartCp932 || exit == kLeadAfterCp932;
+  lead_ = exit == kLead || exit == kLeadCp932 || exit == kLeadAfterCp932 ? bytes.back() : 0;
+  position_ += bytes.size();
+}
 
 void SjisProbe::Pair(std::uint8_t lead, std::uint8_t trail) {
   if (IsCp932Lead(lead)) cp932_ = true;
@@ -64,7 +99,7 @@ void SjisProbe::Scan(std::span<const std::uint8_t> bytes) {
   }
 }
 
-void SjisProbe::Validate(std::span<const std::uint8_t> bytes) {
+void SjisProbe::ValidateScalar(std::span<const std::uint8_t> bytes) {
   if (!errors_.None()) return;
   const std::uint8_t* p = bytes.data();
   const std::uint8_t* const end = p + bytes.size();

@@ -1,6 +1,7 @@
 #include "probe_utf8.h"
 
 #include "probe_ascii_run.h"
+#include "probe_shift_dfa.h"
 
 namespace nkf::guess {
 
@@ -96,9 +97,58 @@ bool ValidSequence(const std::uint8_t* p, std::uint8_t n) {
   return false;
 }
 
+// States name how many continuation bytes are still due; the four leads that narrow the range of
+// the next byte (against overlong forms, surrogates, and codes above U+10FFFF) have their own.
+enum Utf8State : unsigned { kStart, kNeed1, kNeed2, kNeed3, kAfterE0, kAfterED, kAfterF0, kAfterF4, kError };
+
+constexpr ShiftDfa MakeUtf8Dfa() {
+  ShiftDfa d(kError);
+  d.SetRange(kStart, 0x00, 0x7F, kStart);
+  d.SetRange(kStart, 0xC2, 0xDF, kNeed1);
+  d.SetRange(kStart, 0xE1, 0xEF, kNeed2);
+  d.Set(kStart, 0xE0, kAfterE0);
+  d.Set(kStart, 0xED, kAfterED);
+  d.SetRange(kStart, 0xF1, 0xF3, kNeed3);
+  d.Set(kStart, 0xF0, kAfterF0);
+  d.Set(kStart, 0xF4, kAfterF4);
+  d.SetRange(kNeed1, 0x80, 0xBF, kStart);
+  d.SetRange(kNeed2, 0x80, 0xBF, kNeed1);
+  d.SetRange(kNeed3, 0x80, 0xBF, kNeed2);
+  d.SetRange(kAfterE0, 0xA0, 0xBF, kNeed1);
+  d.SetRange(kAfterED, 0x80, 0x9F, kNeed1);
+  d.SetRange(kAfterF0, 0x90, 0xBF, kNeed2);
+  d.SetRange(kAfterF4, 0x80, 0x8F, kNeed2);
+  return d;
+}
+constexpr ShiftDfa kUtf8Dfa = MakeUtf8Dfa();
+
 }  // namespace
 
 void Utf8Probe::Validate(std::span<const std::uint8_t> bytes) {
+  // Short chunks may end inside a character begun in an earlier chunk; the readable path keeps
+  // track of that, the automaton only of what is still due.
+  if (!errors_.None() || bytes.size() < 4) return ValidateScalar(bytes);
+  const unsigned entry = need_ == 0                     ? kStart
+                         : need_ == 2 && low_ == 0xA0   ? kAfterE0
+                         : need_ == 2 && high_ == 0x9F  ? kAfterED
+                         : need_ == 3 && low_ == 0x90   ? kAfterF0
+                         : need_ == 3 && high_ == 0x8F  ? kAfterF4
+                                                        : kStart + need_;
+  const unsigned exit = kUtf8Dfa.Run(entry, bytes.data(), bytes.data() + bytes.size(), kStart);
+  if (exit == kError) return ValidateScalar(bytes);
+  low_ = exit == kAfterE0 ? 0xA0 : exit == kAfterF0 ? 0x90 : 0x80;
+  high_ = exit == kAfterED ? 0x9F : exit == kAfterF4 ? 0x8F : 0xBF;
+  need_ = exit == kStart ? 0 : exit <= kNeed3 ? exit : exit <= kAfterED ? 2 : 3;
+  if (need_ != 0) {
+    // The lead byte of the unfinished character lies within the last three bytes.
+    const std::uint8_t* lead = bytes.data() + bytes.size() - 1;
+    while (IsContinuation(*lead)) --lead;
+    length_ = SequenceLength(*lead);
+  }
+  position_ += bytes.size();
+}
+
+void Utf8Probe::ValidateScalar(std::span<const std::uint8_t> bytes) {
   if (!errors_.None()) return;
   const std::uint8_t* p = bytes.data();
   const std::uint8_t* const end = p + bytes.size();

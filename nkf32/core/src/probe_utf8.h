@@ -15,7 +15,10 @@ class Utf8Probe {
   // Readable scalar pass: structure and statistics. Invalid bytes are counted and skipped.
   void Scan(std::span<const std::uint8_t> bytes);
   // Structure only, for bytes past the statistics window; nothing more once an error was seen.
+  // Validate is the fast automaton; ValidateScalar the readable reference it is tested against
+  // (and falls back on to find where an error is).
   void Validate(std::span<const std::uint8_t> bytes);
+  void ValidateScalar(std::span<const std::uint8_t> bytes);
 
   const ProbeErrors& Errors() const { return errors_; }
   std::uint64_t MultibyteChars() const { return multibyte_; }

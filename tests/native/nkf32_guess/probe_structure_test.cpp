@@ -2,6 +2,8 @@
 // a character cut off at the end leaves.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "guess_test_support.h"
 #include "probe_eucjp.h"
 #include "probe_iso2022jp.h"
@@ -108,6 +110,21 @@ TEST(Iso2022JpProbe, FindsDesignationsAlsoWhenSplitAcrossChunks) {
   p.Feed(Bytes("B$3\x1b(B"sv));
   EXPECT_TRUE(p.Designated());
   EXPECT_TRUE(p.SevenBit());
+}
+
+TEST(Iso2022JpProbe, LongAsciiRunsAroundAnEscapeAreSkippedWithoutMissingIt) {
+  const std::string run(40, 'a');
+  guess::Iso2022JpProbe split;
+  split.Feed(Bytes(run + "\x1b$"));
+  split.Feed(Bytes("B" + run));
+  EXPECT_TRUE(split.Designated());
+  guess::Iso2022JpProbe whole;
+  whole.Feed(Bytes(run + "\x1b(" + run + "\x1b$B" + run + "\x82" + run));
+  EXPECT_TRUE(whole.Designated());
+  EXPECT_EQ(whole.FirstHighBitEnd(), 3 * 40 + 5 + 1u);
+  guess::Iso2022JpProbe undesignated;
+  undesignated.Feed(Bytes(run + "\x1b(B" + run + "\x1b[0m" + run));
+  EXPECT_FALSE(undesignated.Designated());
 }
 
 TEST(Iso2022JpProbe, RecordsWhereTheFirstEightBitByteWas) {
