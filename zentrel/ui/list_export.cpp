@@ -5,6 +5,7 @@
 #include <optional>
 #include <vector>
 
+#include "all_files_filter.h"
 #include "code_page_932_text.h"
 #include "message_boxes.h"
 #include "resource.h"
@@ -31,16 +32,6 @@ void AppendEncodedLine(CodePage932Text& file, const ListRowCells& cells, const s
   CodePage932Text encoded = EncodeCodePage932(line);
   file.bytes += encoded.bytes;
   file.replaced = file.replaced || encoded.replaced;
-}
-
-// "すべてのファイル(*.*)" for "*.*": the double-NUL list the file dialogs expect.
-std::wstring AllFilesFilter(HINSTANCE instance) {
-  std::wstring filter = LoadResourceString(instance, IDS_FILTER_ALL_FILES);
-  filter += L'\0';
-  filter += L"*.*";
-  filter += L'\0';
-  filter += L'\0';
-  return filter;
 }
 
 std::optional<std::wstring> AskSavePath(HINSTANCE instance, HWND owner) {

@@ -10,12 +10,14 @@
 
 #include "about_dialog.h"
 #include "list_inspection.h"
+#include "list_export.h"
 #include "list_sort.h"
 #include "main_layout.h"
 #include "message_boxes.h"
 #include "open_action.h"
 #include "progress_dialog.h"
 #include "resource.h"
+#include "settings_dialog.h"
 #include "win_controls.h"
 
 namespace zentrel::ui {
@@ -118,6 +120,8 @@ void MainDialog::OnDropFiles(HDROP drop) {
     });
   }
   DragFinish(drop);
+  if (state_.settings->GetSettingInt(L"logauto", 0) == 1)
+    WriteAutomaticLog(state_.instance, state_.resultList, *state_.settings);
 
   if (wait) SetCursor(previousCursor);
   SetWindowTextW(dialog_, LoadResourceString(state_.instance, IDS_TITLE_DONE).c_str());
@@ -154,6 +158,8 @@ void MainDialog::OnCommand(int id) {
     case IDC_REPLACE_RADIO: SetOutputControlsEnabled(false); break;
     case IDC_FOLDER_RADIO: SetOutputControlsEnabled(true); break;
     case IDC_CONVERT: OnConvert(); break;
+    case IDM_SAVE_LIST: SaveListFromMenu(state_.instance, dialog_, state_.resultList, *state_.settings); break;
+    case IDM_SETTINGS: SettingsDialog(state_.instance, *state_.settings).Run(dialog_); break;
     case IDM_REMOVE_ROW: RunOpenAction(state_.resultList, kRemoveRow, *state_.settings); break;
     case IDM_OPEN_DEFAULT: RunOpenAction(state_.resultList, kOpenWithDefault, *state_.settings); break;
     case IDM_OPEN_WITH_APP: RunOpenAction(state_.resultList, kOpenWithApplication, *state_.settings); break;

@@ -1,0 +1,57 @@
+#pragma once
+// The settings dialog (114): shows every option of the settings document and, on OK, writes them
+// back in a fixed order and saves the file at once. Cancel, Esc and the close box write nothing.
+
+#include <windows.h>
+
+#include <string>
+
+namespace zentrel {
+class SettingsStore;
+}
+
+namespace zentrel::ui {
+
+class SettingsDialog {
+ public:
+  SettingsDialog(HINSTANCE instance, SettingsStore& settings) : instance_(instance), settings_(settings) {}
+  SettingsDialog(const SettingsDialog&) = delete;
+  SettingsDialog& operator=(const SettingsDialog&) = delete;
+
+  // Modal, owned by owner; reads the settings afresh each time.
+  void Run(HWND owner);
+
+ private:
+  static INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+  void Handle(UINT message, WPARAM wParam);
+  void OnInitDialog();
+  void OnCommand(int id);
+  void OnOk();
+  void OnAddEntry();
+  void OnDeleteEntry();
+  void OnChooseApplication();
+
+  void FillDoubleClick();
+  void FillDelimiter();
+  void FillReadSize();
+  void FillFilter();
+  void FillTexts();
+  void FillCheckBoxes();
+  void FillIgnoreList();
+
+  // Throw SettingsError when the document refuses a value or the file cannot be written.
+  void WriteSettings();
+  void WriteIgnoreList();
+
+  bool IsChecked(int id) const;
+  void Check(int id);
+  void Enable(int id, bool enable);
+  std::wstring EditText(int id) const;
+  void UpdateLogDateEnabled();
+
+  HINSTANCE instance_;
+  SettingsStore& settings_;
+  HWND dialog_ = nullptr;
+};
+
+}  // namespace zentrel::ui
