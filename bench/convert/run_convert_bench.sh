@@ -1,0 +1,90 @@
+#!/usr/bin/env bash
+# Converting 1,000 Shift_JIS CR LF files (210 MB) in place to UTF-8 LF:
+#   (a) zentrel-cli convert, natively          (b) zentrel-cli.exe convert, under Wine
+#   (c) Zentrel's conversion job, under Wine    (d) the library's raw in-memory throughput on the
+#       same bytes, natively and under Wine (the anchors of (a) and of (b), (c)).
+# All measured in this run, as MB/s of input (best of ROUNDS) and as ratios against the anchor of
+# the same platform; wall clock and CPU time (the machine may be shared).
+# Usage: bench/convert/run_convert_bench.sh      env: ROUNDS (3), FILES (1000), MEGABYTES (210),
+#        NATIVE_BUILD, WIN_BUILD, DATA (where the tree and its working copies go)
+set -euo pipefail
+root=$(cd "$(dirname "$0")/../.." && pwd)
+native=${NATIVE_BUILD:-$root/build/convert-bench-linux}
+win=${WIN_BUILD:-$root/build/convert-bench-win}
+data=${DATA:-$native/convert-bench-data}
+rounds=${ROUNDS:-3}
+files=${FILES:-1000}
+megabytes=${MEGABYTES:-210}
+
+cmake -S "$root" -B "$native" -G Ninja -DCMAKE_BUILD_TYPE=Release -DZENTREL_SANITIZE=OFF >/dev/null
+cmake --build "$native" --target zentrel-cli convert_raw_bench -j 2 >/dev/null
+(
+  . "$root/scripts/wine-env.sh" null
+  cmake -S "$root" -B "$win" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >/dev/null
+  cmake --build "$win" --target zentrel-cli Zentrel nkf32 convert_raw_bench convert_job_bench -j 2 >/dev/null
+)
+[ -f "$data/master.done" ] || {
+  rm -rf "$data/master"
+  python3 "$root/bench/convert/make_convert_tree.py" "$data/master" "$files" "$megabytes"
+  touch "$data/master.done"
+}
+bytes=$(du -sb --apparent-size "$data/master" | cut -f1)
+winpath() { printf 'Z:%s' "$1" | tr '/' '\\'; }
+
+. "$root/scripts/wine-env.sh" null
+wineserver -p </dev/null >/dev/null 2>&1
+wine cmd /c exit </dev/null >/dev/null 2>&1
+
+# A fresh copy to convert in place, written out before the clock starts.
+fresh() { rm -rf "$data/work"; cp -r "$data/master" "$data/work"; sync; }
+# Every run must have converted: a sample file is UTF-8 without CR.
+verify() {
+  local sample=$data/work/part09/text0999.txt
+  [ -f "$sample" ] || sample=$(find "$data/work" -type f | tail -1)
+  if [ "$(nkf -g "$sample")" != UTF-8 ] || grep -q $'\r' "$sample"; then
+    echo "run_convert_bench: $sample was not converted" >&2
+    exit 1
+  fi
+}
+# "wall cpu" of a command, by /usr/bin/time.
+timed() { { /usr/bin/time -f "%e %U %S" "$@" >/dev/null 2>"$data/time.err"; } 2>&1; tail -1 "$data/time.err" | awk '{print $1, $2 + $3}'; }
+field() { sed -n "s/.*$1=\([0-9.]*\).*/\1/p"; }
+best() { sort -g | head -1; }
+mbps() { awk -v b="$bytes" -v s="$1" 'BEGIN{printf "%.1f", s > 0 ? b / s / 1e6 : 0}'; }
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN{printf "%.0f%%", a > 0 ? 100 * b / a : 0}'; }  # time(anchor)/time(x)
+
+raw_native=$("$native/bin/convert_raw_bench" "$data/master" "--ic=CP932 -w80Lu" "$rounds")
+raw_wine=$(wine "$win/bin/convert_raw_bench.exe" "$(winpath "$data/master")" "--ic=CP932 -w80Lu" "$rounds" | tr -d '\r')
+raw_native_wall=$(field wall <<< "$raw_native"); raw_native_cpu=$(field cpu <<< "$raw_native")
+raw_wine_wall=$(field wall <<< "$raw_wine"); raw_wine_cpu=$(field cpu <<< "$raw_wine")
+
+cli_native_wall=(); cli_native_cpu=(); cli_wine_wall=(); cli_wine_cpu=(); job_wall=(); job_cpu=()
+for _ in $(seq "$rounds"); do
+  fresh
+  read -r w c < <(timed "$native/bin/zentrel-cli" convert --to utf8 --eol lf "$data/work")
+  cli_native_wall+=("$w"); cli_native_cpu+=("$c")
+  verify
+  fresh
+  read -r w c < <(timed wine "$win/bin/zentrel-cli.exe" convert --to utf8 --eol lf "$(winpath "$data/work")")
+  cli_wine_wall+=("$w"); cli_wine_cpu+=("$c")
+  verify
+  fresh
+  job=$(wine "$win/bin/convert_job_bench.exe" "$(winpath "$data/work")" "$files" | tr -d '\r')
+  job_wall+=("$(field wall <<< "$job")"); job_cpu+=("$(field cpu <<< "$job")")
+  verify
+done
+rm -rf "$data/work"
+
+row() {  # name wall cpu anchor-wall anchor-cpu
+  printf '%-34s %8s MB/s %8s MB/s   %6s %6s\n' "$1" "$(mbps "$2")" "$(mbps "$3")" "$(ratio "$2" "$4")" "$(ratio "$3" "$5")"
+}
+bw() { printf '%s\n' "$@" | best; }
+echo "$files files, $bytes bytes of Shift_JIS CR LF -> UTF-8 LF in place; best of $rounds rounds"
+printf '%-34s %13s %13s   %6s %6s\n' "" "wall" "cpu" "x/raw" "(cpu)"
+row "(d) raw, in memory, native"          "$raw_native_wall" "$raw_native_cpu" "$raw_native_wall" "$raw_native_cpu"
+row "(a) zentrel-cli convert, native"     "$(bw "${cli_native_wall[@]}")" "$(bw "${cli_native_cpu[@]}")" "$raw_native_wall" "$raw_native_cpu"
+row "(d) raw, in memory, Wine"            "$raw_wine_wall" "$raw_wine_cpu" "$raw_wine_wall" "$raw_wine_cpu"
+row "(b) zentrel-cli.exe convert, Wine"   "$(bw "${cli_wine_wall[@]}")" "$(bw "${cli_wine_cpu[@]}")" "$raw_wine_wall" "$raw_wine_cpu"
+row "(c) Zentrel conversion job, Wine"    "$(bw "${job_wall[@]}")" "$(bw "${job_cpu[@]}")" "$raw_wine_wall" "$raw_wine_cpu"
+echo "x/raw: throughput as a share of the raw anchor of the same platform (target for the job: >= 70%)."

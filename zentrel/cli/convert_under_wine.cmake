@@ -1,0 +1,61 @@
+# End-to-end check of "zentrel-cli convert" in the Windows tool under Wine: a small tree through
+# the Z: drive, converted into an output folder (sub-folders recreated) and in place, with the
+# bytes of every result, a hidden file that stays hidden and a read-only file that is skipped.
+# Usage: cmake -DCLI=<zentrel-cli.exe> -DEMULATOR=wine -DWORK=<scratch folder> -P convert_under_wine.cmake
+file(REMOVE_RECURSE "${WORK}")
+file(MAKE_DIRECTORY "${WORK}/tree/sub")
+string(ASCII 13 CR)
+string(ASCII 10 LF)
+file(WRITE "${WORK}/tree/a.txt" "one${CR}${LF}two${CR}${LF}")
+file(WRITE "${WORK}/tree/sub/b.txt" "x${CR}y${CR}")
+string(REPLACE "/" "\\" root "Z:${WORK}/tree")
+string(REPLACE "/" "\\" out "Z:${WORK}/out")
+
+function(expect_hex path expected)
+  file(READ "${path}" got HEX)
+  if(NOT got STREQUAL expected)
+    message(FATAL_ERROR "${path}:\n  got      ${got}\n  expected ${expected}")
+  endif()
+endfunction()
+
+function(run_cli)
+  execute_process(COMMAND ${EMULATOR} "${CLI}" ${ARGN}
+                  OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE status)
+  set(out "${out}" PARENT_SCOPE)
+  set(err "${err}" PARENT_SCOPE)
+  set(status "${status}" PARENT_SCOPE)
+endfunction()
+
+# Into a folder: UTF-16LE with its byte-order mark, LF.
+run_cli(convert --to utf16le --eol lf --out "${out}" "${root}")
+set(expected "${root}\\a.txt\tsuccess\n${root}\\sub\\b.txt\tsuccess\n")
+if(NOT status EQUAL 0 OR NOT out STREQUAL expected)
+  message(FATAL_ERROR "into a folder: status ${status}\n--- got:\n${out}--- expected:\n${expected}--- stderr:\n${err}")
+endif()
+expect_hex("${WORK}/out/a.txt" "fffe6f006e0065000a00740077006f000a00")
+expect_hex("${WORK}/out/sub/b.txt" "fffe78000a0079000a00")
+expect_hex("${WORK}/tree/sub/b.txt" "780d790d")
+
+# In place, line ends only: the hidden file keeps its attribute, the read-only one is skipped.
+execute_process(COMMAND ${EMULATOR} cmd /c attrib +h "${root}\\sub\\b.txt" OUTPUT_QUIET ERROR_QUIET)
+execute_process(COMMAND ${EMULATOR} cmd /c attrib +r "${root}\\a.txt" OUTPUT_QUIET ERROR_QUIET)
+run_cli(convert --eol crlf "${root}")
+set(expected "${root}\\a.txt\tskip\n${root}\\sub\\b.txt\tsuccess\n")
+if(NOT status EQUAL 0 OR NOT out STREQUAL expected)
+  message(FATAL_ERROR "in place: status ${status}\n--- got:\n${out}--- expected:\n${expected}--- stderr:\n${err}")
+endif()
+expect_hex("${WORK}/tree/a.txt" "6f6e650d0a74776f0d0a")
+expect_hex("${WORK}/tree/sub/b.txt" "780d0a790d0a")
+execute_process(COMMAND ${EMULATOR} cmd /c attrib "${root}\\sub\\b.txt" OUTPUT_VARIABLE attributes)
+string(REGEX MATCH "^[^Z]*" flags "${attributes}")
+if(NOT flags MATCHES "H")
+  message(FATAL_ERROR "the hidden attribute was lost: ${attributes}")
+endif()
+
+run_cli(convert --to utf8 --bom --no-bom "${root}")
+if(NOT status EQUAL 2 OR NOT err MATCHES "exclude each other")
+  message(FATAL_ERROR "usage error: status ${status}, stderr: ${err}")
+endif()
+execute_process(COMMAND ${EMULATOR} cmd /c attrib -r -h "${root}\\a.txt" OUTPUT_QUIET ERROR_QUIET)
+execute_process(COMMAND ${EMULATOR} cmd /c attrib -r -h "${root}\\sub\\b.txt" OUTPUT_QUIET ERROR_QUIET)
+file(REMOVE_RECURSE "${WORK}")
