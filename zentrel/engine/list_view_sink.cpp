@@ -9,6 +9,18 @@
 
 namespace zentrel {
 
+ListViewSink::ListViewSink(HWND list, std::function<LPARAM()> newRowTag)
+    : list_(list), newRowTag_(std::move(newRowTag)) {
+  SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
+}
+
+ListViewSink::~ListViewSink() { ResumeDrawing(); }
+
+void ListViewSink::ResumeDrawing() {
+  SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(list_, nullptr, TRUE);
+}
+
 void ListViewSink::SetStatus(std::wstring_view text) {
   std::wstring title(text);
   SetWindowTextW(GetParent(list_), title.c_str());
@@ -37,7 +49,9 @@ void ListViewSink::WriteRow(int rowIndex, const ResultRow& row) {
 void ListViewSink::ReportError(std::wstring_view path, InspectError error) {
   std::wstring text = error == InspectError::CannotOpen ? engine_text::kReadFailed : engine_text::kTooLarge;
   text += path;
+  ResumeDrawing();  // the box's modal loop paints: the rows so far show behind it
   MessageBoxW(nullptr, text.c_str(), L"ERROR", MB_ICONERROR | MB_OK);
+  SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
 }
 
 }  // namespace zentrel
