@@ -18,7 +18,9 @@ struct GuessResult {
 
 // Guesses the encoding of `bytes`. The input may be a prefix of a longer file (the first 1000
 // bytes, say): a multibyte sequence cut off at the very end never counts against an encoding.
-// Empty input is ASCII.
+// Empty input is ASCII. Every byte is checked against each encoding's structure; the statistics
+// that weigh readings valid in several encodings (and find UTF-16 without a byte-order mark or
+// binary data) come from the first 64 KiB.
 GuessResult GuessEncoding(std::span<const std::uint8_t> bytes);
 
 // The same verdict over input that arrives in chunks (a file of any size in bounded memory):
