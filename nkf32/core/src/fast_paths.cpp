@@ -226,6 +226,10 @@ std::size_t RunFastPath(FastPath path, const SjisDecodeTable* sjis, SjisEncoder*
   return 0;
 }
 
+bool HasValidator(Encoding encoding) {
+  return encoding == Encoding::ShiftJis || encoding == Encoding::Cp932 || encoding == Encoding::Utf8;
+}
+
 std::size_t ValidPrefix(Encoding encoding, const SjisDecodeTable* sjis, const std::uint8_t* in, std::size_t n) {
   switch (encoding) {
     case Encoding::ShiftJis:

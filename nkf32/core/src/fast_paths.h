@@ -24,6 +24,7 @@ std::size_t RunFastPath(FastPath path, const SjisDecodeTable* sjis, SjisEncoder*
 
 // Validates without converting, for conversions that keep the encoding: returns the length of the
 // valid prefix (the general decoder then reports the first error or cut-off character).
+bool HasValidator(Encoding encoding);
 std::size_t ValidPrefix(Encoding encoding, const SjisDecodeTable* sjis, const std::uint8_t* in, std::size_t n);
 
 }  // namespace nkf::detail

@@ -64,7 +64,6 @@ void CopyWithLineEnds(const std::uint8_t* in, std::size_t n, UnitFormat f, LineE
     BytesToLf(in, n, pendingCr, out);
     return;
   }
-  out.reserve(out.size() + n + n / 8 + 8);
   std::size_t runStart = 0;
   for (std::size_t i = 0; i < n; i += f.size) {
     char32_t u = f.size == 1 ? in[i] : UnitAt(in + i, f);

@@ -113,7 +113,9 @@ struct StreamConverter::State {
       : plan(p), decoder(p.input, p.cp932Input), encoder(MakeEncoder(p.output)), batch(kBatch),
         scratch(p.sameEncoding ? nullptr : new std::uint8_t[kScratchBytes]),
         fastPath(p.lineEnding == LineEnding::Keep && !p.sameEncoding ? detail::ChooseFastPath(p.input, p.output)
-                                                                      : detail::FastPath::None) {}
+                                                                      : detail::FastPath::None),
+        hasDirectPath(fastPath != detail::FastPath::None ||
+                      (p.sameEncoding && detail::HasValidator(p.input))) {}
 
   // Converts whole characters of `bytes`; returns how many bytes it used (fewer than given when the
   // input ends inside a character and !final). Sets `failure` on error.
@@ -137,7 +139,7 @@ struct StreamConverter::State {
       }
       Decoder replay = decoder;
       // After a direct path stopped, decode only a little before handing back to it.
-      std::size_t cap = (fastPath != detail::FastPath::None || plan.sameEncoding) ? kGeneralStep : batch.size();
+      std::size_t cap = hasDirectPath ? kGeneralStep : batch.size();
       DecodeStatus st = decoder.Decode(bytes + i, n - i, batch.data(), cap, final);
       if (plan.sameEncoding) {
         detail::CopyWithLineEnds(bytes + i, st.consumed, UnitOf(plan.output), plan.lineEnding, pendingCr, out);
@@ -192,6 +194,7 @@ struct StreamConverter::State {
   std::vector<char32_t> batch;
   std::unique_ptr<std::uint8_t[]> scratch;  // encoded bytes of one batch, before they join the output
   detail::FastPath fastPath;
+  bool hasDirectPath;  // a direct path takes the plain stretches: the general path only steps over the rest
   std::vector<std::uint8_t> carry;   // the start of a character cut off by the end of the last chunk
   std::uint64_t consumed = 0;        // input bytes fully handled, BOM included
   std::size_t bomLeft = 0;
