@@ -68,6 +68,10 @@ bool WriteWholeFile(const std::wstring& path, std::string_view bytes) {
   const std::size_t slash = target.find_last_of(L"\\/");
   if (target.empty() || slash == std::wstring::npos) return false;
   const std::wstring folder = target.substr(0, slash + 1);
+  // A read-only file is the user's "do not change": Windows refuses to replace one, and saying so
+  // here keeps that true where the file system would let the move through.
+  const DWORD existing = GetFileAttributesW(target.c_str());
+  if (existing != INVALID_FILE_ATTRIBUTES && (existing & FILE_ATTRIBUTE_READONLY)) return false;
 
   // A unique name, so a file the user keeps beside the target is never taken for ours.
   wchar_t temporaryName[MAX_PATH + 1] = {};
