@@ -28,6 +28,29 @@ TEST_F(DriverTargetTest, OwnerEndsAProcessStillRunning) {
   EXPECT_TRUE(WaitUntilGone(window_));
 }
 
+TEST_F(DriverTargetTest, OwnerEndsWhatTheProcessStartedToo) {
+  PostCommand(window_, fixture::kSpawnCopy);
+  HWND childWindow = nullptr;
+  ASSERT_TRUE(WaitUntil(
+      [&] {
+        for (const auto& window : TopLevelWindows()) {
+          DWORD owner = 0;
+          ::GetWindowThreadProcessId(window.handle, &owner);
+          if (window.visible && window.caption == L"Driver Target" && owner != process_->Id()) {
+            childWindow = window.handle;
+          }
+        }
+        return childWindow != nullptr;
+      },
+      "the copy started by the target"));
+  DWORD childId = 0;
+  ::GetWindowThreadProcessId(childWindow, &childId);
+  KernelHandle child(::OpenProcess(SYNCHRONIZE, FALSE, childId));
+  ASSERT_TRUE(child);
+  process_.reset();
+  EXPECT_EQ(::WaitForSingleObject(child.Get(), 5000), WAIT_OBJECT_0);
+}
+
 TEST_F(DriverTargetTest, WindowTimeoutNamesWhatWasAwaitedAndWhatWasSeen) {
   WindowQuery query;
   query.caption = L"No Such Window";

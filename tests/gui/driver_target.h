@@ -19,6 +19,7 @@ inline constexpr int kDisabled = 1006;
 inline constexpr int kSub = 1007;
 inline constexpr int kMenuMark = 2000;
 inline constexpr int kMenuExit = 2001;
+inline constexpr int kSpawnCopy = 2003;
 
 class DriverTargetTest : public testing::Test {
  protected:

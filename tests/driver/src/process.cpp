@@ -21,28 +21,52 @@ std::wstring ProgramBesideTest(const std::wstring& fileName) {
   return path.substr(0, path.find_last_of(L"\\/") + 1) + fileName;
 }
 
+namespace {
+
+KernelHandle KillOnCloseJob() {
+  KernelHandle job(::CreateJobObjectW(nullptr, nullptr));
+  if (!job) ThrowLastError("CreateJobObjectW failed");
+  JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+  limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+  if (!::SetInformationJobObject(job.Get(), JobObjectExtendedLimitInformation, &limits, sizeof(limits))) {
+    ThrowLastError("SetInformationJobObject failed");
+  }
+  return job;
+}
+
+}  // namespace
+
 Process Process::Start(const std::wstring& program, const std::wstring& arguments,
                        const std::wstring& workingFolder) {
   std::wstring commandLine = L"\"" + program + L"\"";
   if (!arguments.empty()) commandLine += L" " + arguments;
+  KernelHandle job = KillOnCloseJob();
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION info{};
-  if (!::CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        workingFolder.empty() ? nullptr : workingFolder.c_str(), &startup, &info)) {
+  // Suspended until it is in the job, so that nothing it starts escapes.
+  if (!::CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED,
+                        nullptr, workingFolder.empty() ? nullptr : workingFolder.c_str(), &startup, &info)) {
     ThrowLastError("cannot start '" + Utf8(program) + "' in '" + Utf8(workingFolder) + "'");
   }
-  ::CloseHandle(info.hThread);
-  return Process(KernelHandle(info.hProcess), info.dwProcessId);
+  KernelHandle thread(info.hThread);
+  Process process(std::move(job), KernelHandle(info.hProcess), info.dwProcessId);
+  if (!::AssignProcessToJobObject(process.job_.Get(), process.process_.Get())) {
+    ThrowLastError("AssignProcessToJobObject failed");
+  }
+  ::ResumeThread(thread.Get());
+  return process;
 }
 
 Process::~Process() {
   if (process_ && IsRunning()) Terminate();
+  // Closing the job ends what the process started, also after the process itself has ended.
 }
 
 Process& Process::operator=(Process&& other) noexcept {
   if (this != &other) {
     if (IsRunning()) Terminate();
+    job_ = std::move(other.job_);
     process_ = std::move(other.process_);
     id_ = std::exchange(other.id_, 0);
   }
@@ -55,6 +79,7 @@ bool Process::IsRunning() const {
 
 void Process::Terminate(UINT exitCode) {
   if (!process_) return;
+  if (job_) ::TerminateJobObject(job_.Get(), exitCode);
   ::TerminateProcess(process_.Get(), exitCode);
   // Its windows and files are released only once it has really gone.
   ::WaitForSingleObject(process_.Get(), 5000);

@@ -1,5 +1,6 @@
-// A program started by a test, ended by its owner: the destructor terminates the process if it
-// still runs, so a failing test never leaves a target behind.
+// A program started by a test, ended by its owner: the destructor terminates the process and
+// every process it started (they share a job object), so a failing test never leaves a target,
+// or an editor the target opened, behind.
 #pragma once
 
 #include "guidriver/unique_handle.h"
@@ -24,7 +25,7 @@ class Process {
   static Process Start(const std::wstring& program, const std::wstring& arguments = {},
                        const std::wstring& workingFolder = {});
 
-  ~Process();  // terminates the process (exit code 1) when it still runs
+  ~Process();  // terminates the process (exit code 1) and its descendants
   Process(Process&&) noexcept = default;
   Process& operator=(Process&& other) noexcept;  // ends the process this one held
   Process(const Process&) = delete;
@@ -48,11 +49,14 @@ class Process {
   // Waits for the process to end and returns its exit code; throws DriverError on a timeout.
   DWORD WaitForExit(Milliseconds timeout = kDefaultTimeout) const;
 
+  // Ends the process and everything it started.
   void Terminate(UINT exitCode = 1);
 
  private:
-  Process(KernelHandle process, DWORD id) : process_(std::move(process)), id_(id) {}
+  Process(KernelHandle job, KernelHandle process, DWORD id)
+      : job_(std::move(job)), process_(std::move(process)), id_(id) {}
 
+  KernelHandle job_;  // kill-on-close: closing it ends whatever the target started
   KernelHandle process_;
   DWORD id_ = 0;
 };
