@@ -47,12 +47,13 @@ TEST(GuessStream, SplitsAroundTheStatisticsWindowGiveTheWholeInputsVerdict) {
   std::mt19937 rng(12);
   int index = 0;
   for (const GuessSample& s : kGuessSamples) {
+    if (s.bytes.size() < 40) continue;  // the long texts cover every encoding
     std::string big = Repeated(s.bytes, guess::kStatsWindow + 5000);
     const GuessResult whole = Guess(big);
     EXPECT_EQ(whole.encoding, s.expected) << s.name;
     ExpectSameResult(GuessInRandomChunks(big, rng, 40000), whole, s.name);
     // Tiny chunks are slow under the sanitizers: a few samples suffice.
-    if (index++ % 8 == 0) ExpectSameResult(GuessInRandomChunks(big, rng, 3), whole, s.name);
+    if (index++ % 4 == 0) ExpectSameResult(GuessInRandomChunks(big, rng, 3), whole, s.name);
   }
 }
 
