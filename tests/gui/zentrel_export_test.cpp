@@ -143,6 +143,31 @@ TEST_F(ZentrelExportTest, UnwritableTargetGetsTheErrorBoxWithThePathInsteadOfThe
   EXPECT_EQ(FindTopLevelWindow({.processId = Pid(), .className = L"#32770", .caption = L"INFO"}), nullptr);
 }
 
+TEST_F(ZentrelExportTest, ReadOnlyTargetKeepsItsContentAndGetsTheErrorBox) {
+  StartWithSettings("");
+  const std::wstring target = folder_.File(L"kept.txt");
+  WriteFileBytes(target, "kept");
+  ASSERT_TRUE(::SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_READONLY));
+  SaveListTo(target);
+  EXPECT_EQ(AnswerMessageBox(L"ERROR"), kListNotSaved + target);
+  EXPECT_EQ(ReadFileBytes(target), "kept");
+  ::SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST_F(ZentrelExportTest, SaveDialogOffersAllFilesAndAddsTheTxtExtension) {
+  StartWithSettings("");
+  PostCommand(main_, kMenuSaveList);
+  HWND dialog = WaitForDialog(kSaveDialogTitle, Pid());
+  EXPECT_EQ(::GetWindow(dialog, GW_OWNER), main_);
+  EXPECT_EQ(ComboItems(Control(dialog, 0x470)),
+            std::vector<std::wstring>{L"\x3059\x3079\x3066\x306e\x30d5\x30a1\x30a4\x30eb(*.*)"});
+  SetText(Control(dialog, 0x47c), folder_.File(L"named"));
+  PressButton(dialog, IDOK);
+  ASSERT_TRUE(WaitUntilGone(dialog));
+  EXPECT_EQ(AnswerMessageBox(L"INFO"), kListSaved);
+  EXPECT_EQ(ReadFile(L"named.txt"), kHintRowBytes + "\t\t\r\n");
+}
+
 TEST_F(ZentrelExportTest, CancellingTheSaveDialogWritesNothingAndShowsNothing) {
   StartWithSettings("");
   PostCommand(main_, kMenuSaveList);
