@@ -30,19 +30,8 @@ TEST_F(DriverTargetTest, OwnerEndsAProcessStillRunning) {
 
 TEST_F(DriverTargetTest, OwnerEndsWhatTheProcessStartedToo) {
   PostCommand(window_, fixture::kSpawnCopy);
-  HWND childWindow = nullptr;
-  ASSERT_TRUE(WaitUntil(
-      [&] {
-        for (const auto& window : TopLevelWindows()) {
-          DWORD owner = 0;
-          ::GetWindowThreadProcessId(window.handle, &owner);
-          if (window.visible && window.caption == L"Driver Target" && owner != process_->Id()) {
-            childWindow = window.handle;
-          }
-        }
-        return childWindow != nullptr;
-      },
-      "the copy started by the target"));
+  HWND childWindow = WaitForTopLevelWindow(
+      {.className = L"#32770", .caption = L"Driver Child " + std::to_wstring(process_->Id())});
   DWORD childId = 0;
   ::GetWindowThreadProcessId(childWindow, &childId);
   KernelHandle child(::OpenProcess(SYNCHRONIZE, FALSE, childId));

@@ -7,7 +7,7 @@
 namespace guidriver {
 namespace {
 
-constexpr UINT kSendTimeoutMs = 5000;
+constexpr UINT kSendTimeoutMs = 10000;
 
 }  // namespace
 

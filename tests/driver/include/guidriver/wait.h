@@ -15,7 +15,7 @@ using Milliseconds = std::chrono::milliseconds;
 
 // Generous on purpose: the machine is shared and Wine can be slow to start a process; a passing
 // test never waits this long.
-inline constexpr Milliseconds kDefaultTimeout{10000};
+inline constexpr Milliseconds kDefaultTimeout{15000};
 
 // Polls `done` until it returns true. On a timeout the failure message names `what` was awaited
 // and, when `seen` is given, what was observed at the last poll.
