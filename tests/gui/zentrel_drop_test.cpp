@@ -74,6 +74,7 @@ TEST_F(ZentrelInspectionTest, UnreadableFileIsReportedOnceAndTheWalkGoesOn) {
   HWND box = WaitForDialog(L"ERROR", process_->Id());
   EXPECT_EQ(MessageBoxText(box), kReadFailed + root + L"\\" + kLockedName);
   EXPECT_EQ(::GetWindow(box, GW_OWNER), nullptr);
+  EXPECT_EQ(WindowText(main_), L"Check: " + kLockedName) << "the title names the file being inspected";
   // The walk waits on the box: exactly the files listed before the locked one have their rows.
   Rows before = ExpectedRows(root, files, kLockedName);
   const auto lockedAt = std::find_if(files.begin(), files.end(),
