@@ -6,6 +6,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 namespace guidriver {
 namespace {
 
@@ -30,6 +32,8 @@ class RemoteItem {
   }
 
   std::wstring Text(size_t length) const {
+    // The answer is the target's word; never read past the block on its say-so.
+    if (length >= static_cast<size_t>(capacity_)) length = static_cast<size_t>(capacity_) - 1;
     std::wstring text(length, L'\0');
     if (length) block_.Read(text.data(), length * sizeof(wchar_t), kTextOffset);
     return text;
@@ -97,7 +101,7 @@ std::wstring RemoteListView::Cell(int row, int column) const {
 
 Rows RemoteListView::AllRows() const {
   const int rows = RowCount();
-  const int columns = ColumnCount() > 0 ? ColumnCount() : 1;
+  const int columns = std::max(ColumnCount(), 1);  // a list with no header still has column 0
   RemoteItem item(processId_, kFirstTextCapacity);
   Rows all(static_cast<size_t>(rows));
   for (int row = 0; row < rows; ++row) {
