@@ -148,12 +148,41 @@ TEST_F(ZentrelTest, MenuBarOfTheRunningWindowIsTheMainMenu) {
   ExpectMainMenu(entries);
 }
 
-TEST_F(ZentrelTest, DropOfAnEmptyFolderEmptiesTheListAndEnablesConvert) {
-  const std::wstring empty = folder_.File(L"empty");
-  ASSERT_TRUE(::CreateDirectoryW(empty.c_str(), nullptr));
+namespace {
+
+const std::wstring kTitleDone = L"Zentrel - \x5b8c\x4e86\x3057\x307e\x3057\x305f\x3002";
+
+}  // namespace
+
+class ZentrelAfterDropTest : public ZentrelTest {
+ protected:
+  // A drop that yields no rows: Convert becomes usable without any file to convert.
+  void SetUp() override {
+    ZentrelTest::SetUp();
+    const std::wstring empty = folder_.File(L"empty");
+    ASSERT_TRUE(::CreateDirectoryW(empty.c_str(), nullptr));
+    PostDrop(Item(kResultList), {empty});
+    ASSERT_TRUE(WaitForText(main_, kTitleDone));
+  }
+
+  // Presses Convert, expects the "INFO" box with `text`, answers it, and checks that nothing
+  // else happened: no progress dialog, the title as it was.
+  void ExpectConvertRefusedWith(const std::wstring& text) {
+    ClickButton(Item(kConvert));
+    HWND box = WaitForDialog(L"INFO", process_->Id());
+    EXPECT_EQ(MessageBoxText(box), text);
+    EXPECT_EQ(::GetWindow(box, GW_OWNER), nullptr) << "Zentrel's message boxes have no owner";
+    PressButton(box, IDOK);
+    ASSERT_TRUE(WaitUntilGone(box));
+    EXPECT_EQ(WindowText(main_), kTitleDone);
+    for (const auto& window : process_->Windows()) {
+      if (window.visible) EXPECT_EQ(window.handle, main_) << "unexpected window '" << Utf8(window.caption) << "'";
+    }
+  }
+};
+
+TEST_F(ZentrelAfterDropTest, DropOfAnEmptyFolderEmptiesTheListAndEnablesConvert) {
   RemoteListView list(Item(kResultList));
-  PostDrop(list.Handle(), {empty});
-  ASSERT_TRUE(WaitForText(main_, L"Zentrel - \x5b8c\x4e86\x3057\x307e\x3057\x305f\x3002"));
   // The hint row goes with the first drop, even one that yields no rows.
   EXPECT_EQ(list.RowCount(), 0);
   EXPECT_TRUE(IsEnabled(Item(kConvert)));
@@ -161,4 +190,17 @@ TEST_F(ZentrelTest, DropOfAnEmptyFolderEmptiesTheListAndEnablesConvert) {
   EXPECT_TRUE(process_->IsRunning());
   PostCommand(main_, kMenuExit);
   EXPECT_EQ(process_->WaitForExit(), 0u);
+}
+
+TEST_F(ZentrelAfterDropTest, ConvertWithNeitherChoiceAsksForOne) {
+  ExpectConvertRefusedWith(
+      L"\x6587\x5b57\x30b3\x30fc\x30c9\x304b\x6539\x884c\x30b3\x30fc\x30c9\x3092\x9078\x629e"
+      L"\x3057\x3066\x304f\x3060\x3055\x3044");
+}
+
+TEST_F(ZentrelAfterDropTest, ConvertIntoAFolderWithoutOneAsksForTheFolder) {
+  SelectComboItem(Item(kEolCombo), 2);
+  ClickButton(Item(kFolderRadio));
+  ASSERT_TRUE(WaitUntil([&] { return IsEnabled(Item(kOutputEdit)); }, "the output folder edit enabled"));
+  ExpectConvertRefusedWith(L"\x51fa\x529b\x5148\x3092\x6307\x5b9a\x3057\x3066\x304f\x3060\x3055\x3044");
 }
