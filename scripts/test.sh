@@ -15,12 +15,22 @@ ctest --preset linux -j "$jobs"
 echo "== Windows build and tests (MinGW-w64, Wine)"
 (
   . "$root/scripts/wine-env.sh" null
+  started_server=0
+  desktop=""
+  cleanup() {
+    [ -n "$desktop" ] && kill "$desktop" 2>/dev/null
+    [ "$started_server" = 1 ] && wineserver -k >/dev/null 2>&1
+    return 0
+  }
+  trap cleanup EXIT
   # A warm, persistent wineserver: cold, every test executable costs seconds. One we started is
-  # ended on any exit; one that was already running (someone else's session) is left alone.
-  if wineserver -p </dev/null >/dev/null 2>&1; then
-    trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
-  fi
+  # ended on exit; one that was already running (someone else's session) is left alone.
+  wineserver -p </dev/null >/dev/null 2>&1 && started_server=1
   wine cmd /c exit </dev/null >/dev/null 2>&1
+  # The first GUI program would start Wine's desktop process with ctest's output pipe inherited,
+  # and ctest would wait for it until the end of the run: start it here, detached from the pipe.
+  wine explorer.exe /desktop=Default,1024x768 </dev/null >/dev/null 2>&1 &
+  desktop=$!
   cmake --preset windows >/dev/null
   cmake --build --preset windows -j "$jobs"
   ctest --preset windows -j "$jobs" </dev/null
