@@ -60,6 +60,7 @@ raw_native_wall=$(field wall <<< "$raw_native"); raw_native_cpu=$(field cpu <<< 
 raw_wine_wall=$(field wall <<< "$raw_wine"); raw_wine_cpu=$(field cpu <<< "$raw_wine")
 
 cli_native_wall=(); cli_native_cpu=(); cli_wine_wall=(); cli_wine_cpu=(); job_wall=(); job_cpu=()
+head_native_wall=(); head_native_cpu=(); head_wine_wall=(); head_wine_cpu=()
 for _ in $(seq "$rounds"); do
   fresh
   read -r w c < <(timed "$native/bin/zentrel-cli" convert --to utf8 --eol lf "$data/work")
@@ -68,6 +69,15 @@ for _ in $(seq "$rounds"); do
   fresh
   read -r w c < <(timed wine "$win/bin/zentrel-cli.exe" convert --to utf8 --eol lf "$(winpath "$data/work")")
   cli_wine_wall+=("$w"); cli_wine_cpu+=("$c")
+  verify
+  # The same with the guess before converting made over the first 1000 bytes, as the GUI's rows are.
+  fresh
+  read -r w c < <(timed "$native/bin/zentrel-cli" convert --readsize 1000 --to utf8 --eol lf "$data/work")
+  head_native_wall+=("$w"); head_native_cpu+=("$c")
+  verify
+  fresh
+  read -r w c < <(timed wine "$win/bin/zentrel-cli.exe" convert --readsize 1000 --to utf8 --eol lf "$(winpath "$data/work")")
+  head_wine_wall+=("$w"); head_wine_cpu+=("$c")
   verify
   fresh
   job=$(wine "$win/bin/convert_job_bench.exe" "$(winpath "$data/work")" "$files" | tr -d '\r')
@@ -84,7 +94,9 @@ echo "$files files, $bytes bytes of Shift_JIS CR LF -> UTF-8 LF in place; best o
 printf '%-34s %13s %13s   %6s %6s\n' "" "wall" "cpu" "x/raw" "(cpu)"
 row "(d) raw, in memory, native"          "$raw_native_wall" "$raw_native_cpu" "$raw_native_wall" "$raw_native_cpu"
 row "(a) zentrel-cli convert, native"     "$(bw "${cli_native_wall[@]}")" "$(bw "${cli_native_cpu[@]}")" "$raw_native_wall" "$raw_native_cpu"
+row "(a) same, --readsize 1000, native" "$(bw "${head_native_wall[@]}")" "$(bw "${head_native_cpu[@]}")" "$raw_native_wall" "$raw_native_cpu"
 row "(d) raw, in memory, Wine"            "$raw_wine_wall" "$raw_wine_cpu" "$raw_wine_wall" "$raw_wine_cpu"
 row "(b) zentrel-cli.exe convert, Wine"   "$(bw "${cli_wine_wall[@]}")" "$(bw "${cli_wine_cpu[@]}")" "$raw_wine_wall" "$raw_wine_cpu"
+row "(b) same, --readsize 1000, Wine"    "$(bw "${head_wine_wall[@]}")" "$(bw "${head_wine_cpu[@]}")" "$raw_wine_wall" "$raw_wine_cpu"
 row "(c) Zentrel conversion job, Wine"    "$(bw "${job_wall[@]}")" "$(bw "${job_cpu[@]}")" "$raw_wine_wall" "$raw_wine_cpu"
 echo "x/raw: throughput as a share of the raw anchor of the same platform (target for the job: >= 70%)."

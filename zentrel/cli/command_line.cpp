@@ -37,8 +37,8 @@ int IndexOf(const std::wstring& value, std::initializer_list<const wchar_t*> nam
 }
 
 bool TakesValue(CommandKind verb, const std::wstring& name) {
-  if (name == L"--ignore") return true;
-  if (verb == CommandKind::Check) return name == L"--readsize";
+  if (name == L"--ignore" || name == L"--readsize") return true;
+  if (verb == CommandKind::Check) return false;
   return name == L"--to" || name == L"--eol" || name == L"--out";
 }
 
@@ -78,6 +78,8 @@ std::wstring ApplyConvertOption(const std::wstring& name, const std::wstring& va
     options.outputFolder = value;
   } else if (name == L"--dry-run") {
     options.dryRun = true;
+  } else if (name == L"--readsize") {
+    if (!ParseInt(value, options.walk.readSize)) return L"--readsize needs a whole number: " + value;
   } else if (!ApplyFilterOption(name, value, options.walk)) {
     return L"unknown option " + name;
   }
@@ -107,6 +109,9 @@ std::wstring CheckConvertChoices(const ConvertOptions& options) {
 Command ParseVerb(CommandKind verb, const std::vector<std::wstring>& args, std::size_t i) {
   Command command;
   command.kind = verb;
+  // Convert guesses whole files by default: a guess over the first bytes alone could call a file
+  // ASCII whose later lines are Shift_JIS, and it would then miss the CP932 hint.
+  command.convert.walk.readSize = 0;
   CheckOptions& walk = verb == CommandKind::Check ? command.check : command.convert.walk;
   bool optionsEnded = false;
   for (; i < args.size(); ++i) {
@@ -145,9 +150,6 @@ Command ParseVerb(CommandKind verb, const std::vector<std::wstring>& args, std::
   if (verb == CommandKind::Convert) {
     if (std::wstring error = CheckConvertChoices(command.convert); !error.empty())
       return Usage(std::move(error));
-    // Whole files: the converter reads every byte anyway, and a guess over the first bytes alone
-    // could call a file ASCII whose later lines are Shift_JIS.
-    walk.readSize = 0;
   }
   if (walk.paths.empty())
     return Usage(verb == CommandKind::Check ? L"check needs at least one path"
@@ -175,7 +177,8 @@ const char* UsageText() {
          "  zentrel-cli check [--readsize N] [--ignore TEXT]... [--regex] [--fullpath] [--select]"
          " PATH...\n"
          "  zentrel-cli convert [--to ENC] [--eol EOL] [--bom|--no-bom] [--out DIR] [--dry-run]\n"
-         "                      [--ignore TEXT]... [--regex] [--fullpath] [--select] PATH...\n"
+         "                      [--readsize N] [--ignore TEXT]... [--regex] [--fullpath] [--select]"
+         " PATH...\n"
          "  zentrel-cli --help\n"
          "\n"
          "check walks each PATH (folders depth-first, in listing order) and prints one line per\n"
@@ -202,6 +205,8 @@ const char* UsageText() {
          "  --no-bom       write none\n"
          "  --out DIR      write the converted files into DIR instead of replacing them\n"
          "  --dry-run      write nothing; report the files that would fail, and why\n"
+         "  --readsize N   bytes guessed per file before converting (default 0: the whole file;\n"
+         "                 the converter always reads the whole file)\n"
          "\n"
          "Exit status: 0 every file done, 1 some file could not be read or converted, 2 usage\n"
          "error.\n";

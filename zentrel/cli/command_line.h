@@ -2,7 +2,7 @@
 // The command line of zentrel-cli:
 //   zentrel-cli check [--readsize N] [--ignore TEXT]... [--regex] [--fullpath] [--select] PATH...
 //   zentrel-cli convert [--to ENC] [--eol EOL] [--bom|--no-bom] [--out DIR] [--dry-run]
-//                       [--ignore TEXT]... [--regex] [--fullpath] [--select] PATH...
+//                       [--readsize N] [--ignore TEXT]... [--regex] [--fullpath] [--select] PATH...
 //   zentrel-cli --help
 // Options take their value as the next argument or after "=" (--readsize=0); "--" ends the options.
 
@@ -23,7 +23,7 @@ struct CheckOptions {
 
 // The choices of a conversion, numbered as the main window's drop-downs (-1: nothing chosen).
 struct ConvertOptions {
-  CheckOptions walk;           // the paths and the name filter; files are guessed over their whole length
+  CheckOptions walk;           // the paths, the name filter and the guessed length (default 0: whole files)
   int encodingChoice = -1;     // 0 sjis, 1 eucjp, 2 utf8, 3 utf16le, 4 utf16be, 5 jis
   int eolChoice = -1;          // 0 crlf, 1 cr, 2 lf
   std::optional<bool> bom;     // --bom / --no-bom; absent: the settings' fallbacks (UTF-8 none, UTF-16 one)

@@ -208,7 +208,7 @@ TEST_F(CliConvertTest, UnreadableFileAndUsageErrors) {
            {"convert", "--to", "sjis", "--bom", tree.string()},
            {"convert", "--to", "utf8", "--bom", "--no-bom", tree.string()},
            {"convert", "--to", "utf8"},
-           {"convert", "--to", "utf8", "--readsize", "0", tree.string()},
+           {"convert", "--to", "utf8", "--readsize", "all", tree.string()},
        }) {
     const CliRun run = Cli(args);
     EXPECT_EQ(run.status, 2) << args.back();

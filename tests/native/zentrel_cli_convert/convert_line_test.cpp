@@ -25,6 +25,7 @@ TEST(ConvertCommandLine, ChoicesAreNumberedAsTheDropDowns) {
   EXPECT_TRUE(c.convert.walk.select);
   EXPECT_EQ(c.convert.walk.paths, (std::vector<std::wstring>{L"a", L"b"}));
   EXPECT_EQ(c.convert.walk.readSize, 0) << "whole files are guessed";
+  EXPECT_EQ(Parse({L"convert", L"--eol", L"lf", L"--readsize=1000", L"x"}).convert.walk.readSize, 1000);
 
   const wchar_t* const targets[] = {L"sjis", L"eucjp", L"utf8", L"utf16le", L"utf16be", L"jis"};
   for (int i = 0; i < 6; ++i) EXPECT_EQ(Parse({L"convert", L"--to", targets[i], L"x"}).convert.encodingChoice, i);
@@ -48,7 +49,7 @@ TEST(ConvertCommandLine, MistakesAreUsageErrors) {
       {L"convert", L"--to", L"utf8", L"--out", L"", L"x"},
       {L"convert", L"--to", L"utf8", L"--out"},
       {L"convert", L"--to", L"utf8", L"--dry-run=1", L"x"},
-      {L"convert", L"--to", L"utf8", L"--readsize", L"5", L"x"},  // check's option only
+      {L"convert", L"--to", L"utf8", L"--readsize", L"5k", L"x"},
   };
   for (const auto& args : wrong) {
     const Command c = Parse(args);
