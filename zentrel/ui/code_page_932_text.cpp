@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <climits>
 
 namespace zentrel::ui {
@@ -34,15 +35,9 @@ bool EncodeExactly(std::wstring_view text, std::string& bytes) {
   return back == text;
 }
 
-}  // namespace
-
-CodePage932Text EncodeCodePage932(std::wstring_view text) {
-  CodePage932Text result;
-  if (EncodeExactly(text, result.bytes)) return result;
-
-  // Some character does not fit: go character by character (a surrogate pair is one character)
-  // so only those become "?" and the rest keeps its exact bytes.
-  result.bytes.clear();
+// Character by character (a surrogate pair is one character): only the characters that do not fit
+// become "?", the rest keeps its exact bytes.
+void EncodeEachCharacter(std::wstring_view text, CodePage932Text& result) {
   std::string piece;
   for (std::size_t i = 0; i < text.size();) {
     std::size_t width = 1;
@@ -54,6 +49,27 @@ CodePage932Text EncodeCodePage932(std::wstring_view text) {
       result.replaced = true;
     }
     i += width;
+  }
+}
+
+}  // namespace
+
+CodePage932Text EncodeCodePage932(std::wstring_view text) {
+  CodePage932Text result;
+  if (EncodeExactly(text, result.bytes)) return result;
+
+  // Some character does not fit. Line by line, so only the lines that hold one take the slow road.
+  result.bytes.clear();
+  std::string line;
+  for (std::size_t start = 0; start < text.size();) {
+    const std::size_t end = std::min(text.find(L'\n', start), text.size() - 1) + 1;
+    const std::wstring_view part = text.substr(start, end - start);
+    if (EncodeExactly(part, line)) {
+      result.bytes += line;
+    } else {
+      EncodeEachCharacter(part, result);
+    }
+    start = end;
   }
   return result;
 }

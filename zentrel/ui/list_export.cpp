@@ -24,16 +24,6 @@ ListRowCells RowCells(HWND list, int row) {
   return {ListViewCellText(list, row, 0), ListViewCellText(list, row, 1), ListViewCellText(list, row, 2)};
 }
 
-// Appends one line in code page 932. Line by line, so a character that does not fit only sends
-// its own line down the slow path.
-void AppendEncodedLine(CodePage932Text& file, const ListRowCells& cells, const std::wstring& delimiter) {
-  std::wstring line;
-  AppendListLine(line, cells, delimiter);
-  CodePage932Text encoded = EncodeCodePage932(line);
-  file.bytes += encoded.bytes;
-  file.replaced = file.replaced || encoded.replaced;
-}
-
 std::optional<std::wstring> AskSavePath(HINSTANCE instance, HWND owner) {
   const std::wstring filter = AllFilesFilter(instance);
   const std::wstring title = LoadResourceString(instance, IDS_SAVE_LIST_TITLE);
@@ -60,14 +50,15 @@ ListWriteResult WriteListFile(HINSTANCE instance, HWND list, const std::wstring&
   const std::wstring delimiter =
       ListDelimiter(settings.GetSettingInt(L"delimtype", 0),
                     settings.GetSettingString(L"delimchar", kDefaultDelimiterText));
-  CodePage932Text file;
+  std::wstring text;
   if (settings.GetSettingInt(L"logheader", 0) == 1) {
-    AppendEncodedLine(file,
-                      {LoadResourceString(instance, IDS_HEADER_FILE), LoadResourceString(instance, IDS_HEADER_ENCODING),
-                       LoadResourceString(instance, IDS_HEADER_EOL)},
-                      delimiter);
+    AppendListLine(text,
+                   {LoadResourceString(instance, IDS_HEADER_FILE), LoadResourceString(instance, IDS_HEADER_ENCODING),
+                    LoadResourceString(instance, IDS_HEADER_EOL)},
+                   delimiter);
   }
-  for (int row = 0; row < count; ++row) AppendEncodedLine(file, RowCells(list, row), delimiter);
+  for (int row = 0; row < count; ++row) AppendListLine(text, RowCells(list, row), delimiter);
+  const CodePage932Text file = EncodeCodePage932(text);
 
   ListWriteResult result;
   result.written = WriteWholeFile(path, file.bytes);

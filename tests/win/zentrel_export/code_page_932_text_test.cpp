@@ -41,3 +41,9 @@ TEST(CodePage932Text, EveryCharacterWithoutAFormBecomesOneQuestionMark) {
     EXPECT_TRUE(result.replaced) << testing::PrintToString(std::wstring(c.text));
   }
 }
+
+TEST(CodePage932Text, OnlyTheLineWithoutAFormChangesInAWholeList) {
+  const auto result = EncodeCodePage932(L"a\tUTF-8\tLF\r\nk\xd55c\t\t\r\n\x65e5\tBINARY\t\r\nlast");
+  EXPECT_EQ(result.bytes, "a\tUTF-8\tLF\r\nk?\t\t\r\n\x93\xfa\tBINARY\t\r\nlast");
+  EXPECT_TRUE(result.replaced);
+}
