@@ -1,6 +1,7 @@
 #include "fast_paths.h"
 
 #include <cstring>
+#include <memory>
 
 namespace nkf::detail {
 namespace {
@@ -26,28 +27,63 @@ inline void PutUtf8(char32_t cp, std::uint8_t*& o) {
   }
 }
 
-std::size_t SjisToUtf8(const SjisDecodeTable& t, const std::uint8_t* in, std::size_t n, std::size_t limit, std::uint8_t*& out) {
+// UTF-8 of every Shift_JIS pair, packed: bytes in the low three bytes (first byte lowest), length
+// in the top byte; 0 = not a character. One load and one store per character.
+struct PairUtf8 {
+  std::uint32_t packed[0xFC - 0x81 + 1][0x100 - 0x40];
+};
+
+std::unique_ptr<PairUtf8> BuildPairUtf8(const SjisDecodeTable& t) {
+  auto u = std::make_unique<PairUtf8>();
+  for (int lead = 0; lead <= 0xFC - 0x81; ++lead) {
+    for (int trail = 0; trail < 0xC0; ++trail) {
+      char32_t cp = t.pair[lead][trail];
+      std::uint8_t bytes[4] = {};
+      std::uint8_t* o = bytes;
+      if (cp) PutUtf8(cp, o);
+      auto len = static_cast<std::uint32_t>(o - bytes);
+      u->packed[lead][trail] = cp ? (bytes[0] | bytes[1] << 8 | bytes[2] << 16 | len << 24) : 0;
+    }
+  }
+  return u;
+}
+
+const PairUtf8& PairUtf8For(const SjisDecodeTable& t) {
+  static const std::unique_ptr<PairUtf8> cp932 = BuildPairUtf8(Cp932DecodeTable());
+  static const std::unique_ptr<PairUtf8> shiftJis = BuildPairUtf8(ShiftJisDecodeTable());
+  return &t == &Cp932DecodeTable() ? *cp932 : *shiftJis;
+}
+
+std::size_t SjisToUtf8(const SjisDecodeTable& t, const std::uint8_t* in, std::size_t n, std::size_t limit,
+                       std::uint8_t*& out) {
   // A local cursor: stores through it may alias anything, so a reference would be reloaded each time.
   std::uint8_t* o = out;
+  const PairUtf8& utf8 = PairUtf8For(t);
   std::size_t i = 0;
   while (i < limit) {
-    if (in[i] < 0x80 && i + 8 <= n && AllAscii8(in + i)) {
-      std::memcpy(o, in + i, 8);
-      o += 8;
-      i += 8;
+    std::uint8_t b = in[i];
+    if (b < 0x80) {
+      if (i + 8 <= n && AllAscii8(in + i)) {
+        std::memcpy(o, in + i, 8);
+        o += 8;
+        i += 8;
+      } else {
+        *o++ = b;
+        ++i;
+      }
       continue;
     }
-    std::uint8_t b = in[i];
     if (t.isLead[b]) {
       if (i + 1 >= n) break;
-      std::uint8_t trail = in[i + 1];
-      char32_t cp = trail >= 0x40 ? t.pair[b - 0x81][trail - 0x40] : 0;
-      if (!cp) break;
-      PutUtf8(cp, o);
+      unsigned trail = in[i + 1] - 0x40u;
+      std::uint32_t v = trail < 0xC0 ? utf8.packed[b - 0x81][trail] : 0;
+      if (!v) break;
+      std::memcpy(o, &v, 4);  // the output has room to spare: the fourth byte is overwritten next
+      o += v >> 24;
       i += 2;
     } else {
       char32_t cp = t.single[b];
-      if (!cp && b) break;
+      if (!cp) break;
       PutUtf8(cp, o);
       ++i;
     }
@@ -56,30 +92,54 @@ std::size_t SjisToUtf8(const SjisDecodeTable& t, const std::uint8_t* in, std::si
   return i;
 }
 
+// UTF-8 of every JIS X 0208 cell, packed as for Shift_JIS pairs.
+struct GridUtf8 {
+  std::uint32_t packed[94][94];
+};
+
+const GridUtf8& Jis0208Utf8() {
+  static const std::unique_ptr<GridUtf8> table = [] {
+    auto u = std::make_unique<GridUtf8>();
+    const JisGrid& g = Jis0208Grid();
+    for (int r = 0; r < 94; ++r) {
+      for (int c = 0; c < 94; ++c) {
+        std::uint8_t bytes[4] = {};
+        std::uint8_t* o = bytes;
+        if (g[r][c]) PutUtf8(g[r][c], o);
+        auto len = static_cast<std::uint32_t>(o - bytes);
+        u->packed[r][c] = g[r][c] ? (bytes[0] | bytes[1] << 8 | bytes[2] << 16 | len << 24) : 0;
+      }
+    }
+    return u;
+  }();
+  return *table;
+}
+
 std::size_t EucToUtf8(const std::uint8_t* in, std::size_t n, std::size_t limit, std::uint8_t*& out) {
   // A local cursor: stores through it may alias anything, so a reference would be reloaded each time.
   std::uint8_t* o = out;
-  const JisGrid& g = Jis0208Grid();
+  const GridUtf8& utf8 = Jis0208Utf8();
   std::size_t i = 0;
   while (i < limit) {
-    if (in[i] < 0x80 && i + 8 <= n && AllAscii8(in + i)) {
-      std::memcpy(o, in + i, 8);
-      o += 8;
-      i += 8;
-      continue;
-    }
     std::uint8_t b = in[i];
     if (b < 0x80) {
-      *o++ = b;
-      ++i;
+      if (i + 8 <= n && AllAscii8(in + i)) {
+        std::memcpy(o, in + i, 8);
+        o += 8;
+        i += 8;
+      } else {
+        *o++ = b;
+        ++i;
+      }
       continue;
     }
-    if (b < 0xA1 || b == 0xFF || i + 1 >= n) break;  // SS2, SS3 and strays: the general path
-    std::uint8_t c = in[i + 1];
-    if (c < 0xA1 || c == 0xFF) break;
-    char32_t cp = g[b - 0xA1][c - 0xA1];
-    if (!cp) break;
-    PutUtf8(cp, o);
+    if (i + 1 >= n) break;  // SS2, SS3, strays and cut-off pairs: the general path
+    unsigned row = b - 0xA1u, cell = in[i + 1] - 0xA1u;
+    if (row >= 94 || cell >= 94) break;
+    std::uint32_t v = utf8.packed[row][cell];
+    if (!v) break;
+    std::memcpy(o, &v, 4);  // the output has room to spare: the fourth byte is overwritten next
+    o += v >> 24;
     i += 2;
   }
   out = o;
