@@ -5,11 +5,11 @@
 // Usage (from the folder holding Zentrel.exe, under Wine): convert_job_bench.exe TREE FILES
 // Prints: job files=N wall=SECONDS   (Wine's GetProcessTimes of another process misses the worker
 // thread, so no CPU time is given)
-#include "guidriver/guidriver.h"
-
 #include <chrono>
 #include <cstdio>
 #include <string>
+
+#include "guidriver/guidriver.h"
 
 using namespace guidriver;
 using Clock = std::chrono::steady_clock;
@@ -50,8 +50,10 @@ int wmain(int argc, wchar_t** argv) {
 
     SetText(main, L"waiting");
     PostDrop(list, {tree});
-    Require(WaitUntil([&] { return WindowText(main) == kTitleDone; }, "the drop to end", {}, kPatience));
-    Require(WaitUntil([&] { return RemoteListView(list).RowCount() == files; }, "every row of the drop"));
+    Require(WaitUntil([&] { return WindowText(main) == kTitleDone; }, "the drop to end", {},
+                      kPatience));
+    Require(WaitUntil([&] { return RemoteListView(list).RowCount() == files; },
+                      "every row of the drop"));
 
     SelectComboItem(Control(main, kEncodingCombo), kUtf8);
     SelectComboItem(Control(main, kEolCombo), kLf);
@@ -61,8 +63,8 @@ int wmain(int argc, wchar_t** argv) {
     const auto start = Clock::now();
     ClickButton(Control(main, kConvert));
     HWND progress = WaitForDialog(kProgressCaption, zentrel.Id());
-    Require(WaitUntil([&] { return IsEnabled(Control(progress, IDOK)); }, "the job's end (OK enabled)", {},
-                      kPatience));
+    Require(WaitUntil([&] { return IsEnabled(Control(progress, IDOK)); },
+                      "the job's end (OK enabled)", {}, kPatience));
     const double wall = std::chrono::duration<double>(Clock::now() - start).count();
 
     const Rows status = RemoteListView(Control(progress, kProgressStatusList)).AllRows();
@@ -70,7 +72,8 @@ int wmain(int argc, wchar_t** argv) {
     for (const auto& row : status)
       if (row.size() > 1 && row[1] == L"success") ++succeeded;
     if (succeeded != files)
-      throw DriverError(std::to_string(succeeded) + " of " + std::to_string(files) + " files converted");
+      throw DriverError(std::to_string(succeeded) + " of " + std::to_string(files) +
+                        " files converted");
 
     ClickButton(Control(progress, IDOK));
     Require(WaitUntilGone(progress));

@@ -49,11 +49,13 @@ int main(int argc, char** argv) {
       const nkf::ConvertResult result = nkf::ConvertBuffer(file, options.options, out);
       if (!result.ok()) {
         std::fprintf(stderr, "convert_raw_bench: a file failed to convert (error %d at %llu)\n",
-                     static_cast<int>(result.error), static_cast<unsigned long long>(result.position));
+                     static_cast<int>(result.error),
+                     static_cast<unsigned long long>(result.position));
         return 1;
       }
     }
-    bestWall = std::min(bestWall, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+    bestWall = std::min(
+        bestWall, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
     bestCpu = std::min(bestCpu, convert_bench::CpuSeconds() - cpu0);
   }
   std::printf("raw files=%zu bytes=%llu wall=%.3f cpu=%.3f\n", files.size(),

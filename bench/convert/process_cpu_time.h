@@ -14,7 +14,9 @@ namespace convert_bench {
 inline double CpuSeconds(HANDLE process = ::GetCurrentProcess()) {
   FILETIME created, exited, kernel, user;
   if (!::GetProcessTimes(process, &created, &exited, &kernel, &user)) return 0;
-  const auto ticks = [](FILETIME t) { return (static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime; };
+  const auto ticks = [](FILETIME t) {
+    return (static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
+  };
   return static_cast<double>(ticks(kernel) + ticks(user)) / 1e7;  // 100 ns units
 }
 #else

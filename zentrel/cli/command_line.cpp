@@ -79,7 +79,8 @@ std::wstring ApplyConvertOption(const std::wstring& name, const std::wstring& va
   } else if (name == L"--dry-run") {
     options.dryRun = true;
   } else if (name == L"--readsize") {
-    if (!ParseInt(value, options.walk.readSize)) return L"--readsize needs a whole number: " + value;
+    if (!ParseInt(value, options.walk.readSize))
+      return L"--readsize needs a whole number: " + value;
   } else if (!ApplyFilterOption(name, value, options.walk)) {
     return L"unknown option " + name;
   }
@@ -143,8 +144,9 @@ Command ParseVerb(CommandKind verb, const std::vector<std::wstring>& args, std::
       command.kind = CommandKind::Help;
       return command;
     }
-    std::wstring error = verb == CommandKind::Check ? ApplyCheckOption(name, value, command.check)
-                                                    : ApplyConvertOption(name, value, command.convert);
+    std::wstring error = verb == CommandKind::Check
+                             ? ApplyCheckOption(name, value, command.check)
+                             : ApplyConvertOption(name, value, command.convert);
     if (!error.empty()) return Usage(std::move(error));
   }
   if (verb == CommandKind::Convert) {
@@ -199,7 +201,8 @@ const char* UsageText() {
          "the reason for each ERROR on standard error. A file is replaced only by a complete\n"
          "conversion, never left half written.\n"
          "\n"
-         "  --to ENC       sjis, eucjp, utf8, utf16le, utf16be or jis (default: keep the encoding)\n"
+         "  --to ENC       sjis, eucjp, utf8, utf16le, utf16be or jis (default: keep the "
+         "encoding)\n"
          "  --eol EOL      crlf, cr or lf (default: keep the line ends); --to, --eol or both\n"
          "  --bom          write a byte-order mark (default: none for utf8, one for utf16)\n"
          "  --no-bom       write none\n"

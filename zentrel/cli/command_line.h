@@ -23,11 +23,13 @@ struct CheckOptions {
 
 // The choices of a conversion, numbered as the main window's drop-downs (-1: nothing chosen).
 struct ConvertOptions {
-  CheckOptions walk;           // the paths, the name filter and the guessed length (default 0: whole files)
-  int encodingChoice = -1;     // 0 sjis, 1 eucjp, 2 utf8, 3 utf16le, 4 utf16be, 5 jis
-  int eolChoice = -1;          // 0 crlf, 1 cr, 2 lf
-  std::optional<bool> bom;     // --bom / --no-bom; absent: the settings' fallbacks (UTF-8 none, UTF-16 one)
-  std::wstring outputFolder;   // empty: in place
+  // The paths, the name filter and the length guessed before converting (default 0: whole files).
+  CheckOptions walk;
+  int encodingChoice = -1;  // 0 sjis, 1 eucjp, 2 utf8, 3 utf16le, 4 utf16be, 5 jis
+  int eolChoice = -1;       // 0 crlf, 1 cr, 2 lf
+  // --bom / --no-bom; absent: the settings' fallbacks (none in UTF-8, one in UTF-16).
+  std::optional<bool> bom;
+  std::wstring outputFolder;  // empty: in place
   bool dryRun = false;
 };
 

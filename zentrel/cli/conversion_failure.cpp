@@ -8,11 +8,22 @@ namespace zentrel::cli {
 
 LineCounter::LineCounter(nkf::Encoding input) {
   switch (input) {
-    case nkf::Encoding::Utf16LE: unitSize_ = 2; break;
-    case nkf::Encoding::Utf16BE: unitSize_ = 2; bigEndian_ = true; break;
-    case nkf::Encoding::Utf32LE: unitSize_ = 4; break;
-    case nkf::Encoding::Utf32BE: unitSize_ = 4; bigEndian_ = true; break;
-    default: break;
+    case nkf::Encoding::Utf16LE:
+      unitSize_ = 2;
+      break;
+    case nkf::Encoding::Utf16BE:
+      unitSize_ = 2;
+      bigEndian_ = true;
+      break;
+    case nkf::Encoding::Utf32LE:
+      unitSize_ = 4;
+      break;
+    case nkf::Encoding::Utf32BE:
+      unitSize_ = 4;
+      bigEndian_ = true;
+      break;
+    default:
+      break;
   }
 }
 
@@ -62,10 +73,12 @@ std::string DescribeFailure(const nkf::ConvertResult& result, std::string_view t
     case nkf::ConvertError::Unrepresentable:
       if (line > 0) {
         std::snprintf(text, sizeof text, "character U+%04X at line %llu cannot be written in %.*s",
-                      static_cast<unsigned>(result.codePoint), static_cast<unsigned long long>(line),
-                      static_cast<int>(targetName.size()), targetName.data());
+                      static_cast<unsigned>(result.codePoint),
+                      static_cast<unsigned long long>(line), static_cast<int>(targetName.size()),
+                      targetName.data());
       } else {
-        std::snprintf(text, sizeof text, "character U+%04X at offset %llu cannot be written in %.*s",
+        std::snprintf(text, sizeof text,
+                      "character U+%04X at offset %llu cannot be written in %.*s",
                       static_cast<unsigned>(result.codePoint), offset,
                       static_cast<int>(targetName.size()), targetName.data());
       }

@@ -54,9 +54,12 @@ enum class Outcome { Success, Error, Skip };
 
 const char* OutcomeText(Outcome outcome) {
   switch (outcome) {
-    case Outcome::Success: return "success";
-    case Outcome::Error: return "ERROR";
-    case Outcome::Skip: return "skip";
+    case Outcome::Success:
+      return "success";
+    case Outcome::Error:
+      return "ERROR";
+    case Outcome::Skip:
+      return "skip";
   }
   return "ERROR";
 }
@@ -65,8 +68,12 @@ class Converter {
  public:
   Converter(const ConvertOptions& options, FileSystem& files, ConversionFiles& conversion,
             wchar_t separator, std::FILE* out, std::FILE* err)
-      : options_(options), files_(files), conversion_(conversion), separator_(separator),
-        out_(out), err_(err) {
+      : options_(options),
+        files_(files),
+        conversion_(conversion),
+        separator_(separator),
+        out_(out),
+        err_(err) {
     choices_.encodingChoice = options.encodingChoice;
     choices_.eolChoice = options.eolChoice;
     // The settings' fallbacks: the CP932 hint on, no BOM in UTF-8, one in UTF-16.
@@ -105,7 +112,8 @@ class Converter {
       reason = "read-only file left as it is";
       return Outcome::Skip;
     }
-    const nkf::OptionsResult parsed = nkf::ParseOptions(BuildConverterOptions(file.encoding, choices_));
+    const nkf::OptionsResult parsed =
+        nkf::ParseOptions(BuildConverterOptions(file.encoding, choices_));
     if (!parsed.ok) {
       reason = "converter options not understood";
       return Outcome::Error;

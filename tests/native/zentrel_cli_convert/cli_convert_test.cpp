@@ -14,8 +14,8 @@ class CliConvertTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     fixtures_ = new TempTree();
-    const std::string command = "python3 " + Quote(MAKE_FIXTURES_SCRIPT) + " " +
-                                Quote(fixtures_->root().string());
+    const std::string command =
+        "python3 " + Quote(MAKE_FIXTURES_SCRIPT) + " " + Quote(fixtures_->root().string());
     ASSERT_EQ(std::system(command.c_str()), 0) << command;
   }
   static void TearDownTestSuite() {
@@ -24,7 +24,9 @@ class CliConvertTest : public ::testing::Test {
   }
 
   static fs::path Source() { return fixtures_->root() / "source"; }
-  static fs::path Expected(const std::string& name) { return fixtures_->root() / "expected" / name; }
+  static fs::path Expected(const std::string& name) {
+    return fixtures_->root() / "expected" / name;
+  }
 
   // A copy of the source tree to convert.
   fs::path CopyOfSource(const std::string& name) {
@@ -57,7 +59,8 @@ std::size_t CountLines(const std::string& text, const std::string& suffix) {
   std::size_t count = 0;
   std::stringstream lines(text);
   for (std::string line; std::getline(lines, line);)
-    if (line.size() >= suffix.size() && line.compare(line.size() - suffix.size(), suffix.size(), suffix) == 0)
+    if (line.size() >= suffix.size() &&
+        line.compare(line.size() - suffix.size(), suffix.size(), suffix) == 0)
       ++count;
   return count;
 }
@@ -87,8 +90,8 @@ TEST_F(CliConvertTest, PrintsEveryFileInWalkOrderWithItsOutcome) {
   const fs::path tree = CopyOfSource("tree");
   const CliRun run = Cli({"convert", "--eol", "lf", tree.string()});
   const std::string t = tree.string();
-  EXPECT_EQ(run.out, t + "/a.txt\tsuccess\n" + t + "/d.txt\tsuccess\n" + t + "/e.txt\tsuccess\n" + t +
-                         "/f.txt\tsuccess\n" + t + "/sub/b.txt\tsuccess\n" + t +
+  EXPECT_EQ(run.out, t + "/a.txt\tsuccess\n" + t + "/d.txt\tsuccess\n" + t + "/e.txt\tsuccess\n" +
+                         t + "/f.txt\tsuccess\n" + t + "/sub/b.txt\tsuccess\n" + t +
                          "/sub/deeper/c.txt\tsuccess\n");
   EXPECT_EQ(run.status, 0);
 }
@@ -118,7 +121,8 @@ TEST_F(CliConvertTest, IntoAnOutputFolderKeepsSubFoldersBelowEachPath) {
 
 TEST_F(CliConvertTest, OutputFolderInsideTheTreeIsNotWalkedAgain) {
   const fs::path tree = CopyOfSource("tree");
-  const CliRun run = Cli({"convert", "--to", "utf8", "--out", (tree / "out").string(), tree.string()});
+  const CliRun run =
+      Cli({"convert", "--to", "utf8", "--out", (tree / "out").string(), tree.string()});
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(CountLines(run.out, "\tsuccess"), 6u) << run.out;
   EXPECT_EQ(Tree(tree / "out").size(), 6u);
@@ -126,8 +130,10 @@ TEST_F(CliConvertTest, OutputFolderInsideTheTreeIsNotWalkedAgain) {
 }
 
 const std::string kEmojiUtf8 = "first\nsecond\nthird \xF0\x9F\x98\x80 here\nfourth\n";
-// UTF-16LE with CR LF: U+4E0A on line 1 holds a 0x0A byte that is not a line end; U+1F600 on line 2.
-const std::string kEmojiUtf16 = std::string("\xFF\xFE\x0A\x4E\x0D\x00\x0A\x00x\x00\x3D\xD8\x00\xDE\x0D\x00\x0A\x00", 18);
+// UTF-16LE with CR LF: U+4E0A on line 1 holds a 0x0A byte that is not a line end; U+1F600 on
+// line 2.
+const std::string kEmojiUtf16 =
+    std::string("\xFF\xFE\x0A\x4E\x0D\x00\x0A\x00x\x00\x3D\xD8\x00\xDE\x0D\x00\x0A\x00", 18);
 
 TEST_F(CliConvertTest, UnrepresentableCharacterIsAnErrorWithItsLineAndLeavesTheFile) {
   const fs::path tree = work_.root() / "tree";
@@ -137,7 +143,8 @@ TEST_F(CliConvertTest, UnrepresentableCharacterIsAnErrorWithItsLineAndLeavesTheF
   const CliRun run = Cli({"convert", "--to", "sjis", "--eol", "lf", tree.string()});
   EXPECT_EQ(run.status, 1);
   const std::string t = tree.string();
-  EXPECT_EQ(run.out, t + "/emoji.txt\tERROR\n" + t + "/good.txt\tsuccess\n" + t + "/wide.txt\tERROR\n");
+  EXPECT_EQ(run.out,
+            t + "/emoji.txt\tERROR\n" + t + "/good.txt\tsuccess\n" + t + "/wide.txt\tERROR\n");
   EXPECT_NE(run.err.find("emoji.txt: character U+1F600 at line 3 cannot be written in Shift_JIS"),
             std::string::npos)
       << run.err;
@@ -156,7 +163,8 @@ TEST_F(CliConvertTest, DryRunWritesNothingAndReportsWhatWouldFail) {
   Write(tree / "sub" / "emoji.txt", kEmojiUtf8);
   const auto before = Tree(tree);
   const fs::path out = work_.root() / "out";
-  for (const std::vector<std::string>& extra : {std::vector<std::string>{}, {"--out", out.string()}}) {
+  for (const std::vector<std::string>& extra :
+       {std::vector<std::string>{}, {"--out", out.string()}}) {
     std::vector<std::string> args = {"convert", "--dry-run", "--to", "jis", "--eol", "crlf"};
     args.insert(args.end(), extra.begin(), extra.end());
     args.push_back(tree.string());
@@ -164,7 +172,8 @@ TEST_F(CliConvertTest, DryRunWritesNothingAndReportsWhatWouldFail) {
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.out.find("/sub/emoji.txt\tERROR\n"), std::string::npos) << run.out;
     EXPECT_EQ(CountLines(run.out, "\tsuccess"), 6u) << run.out;
-    EXPECT_NE(run.err.find("character U+1F600 at line 3 cannot be written in ISO-2022-JP"), std::string::npos)
+    EXPECT_NE(run.err.find("character U+1F600 at line 3 cannot be written in ISO-2022-JP"),
+              std::string::npos)
         << run.err;
     EXPECT_EQ(Tree(tree), before);
     EXPECT_FALSE(fs::exists(out));
@@ -186,7 +195,8 @@ TEST_F(CliConvertTest, BinaryAndReadOnlyFilesAreSkippedUntouched) {
   EXPECT_EQ(ReadAll(tree / "locked.txt"), "locked\r\n");
 
   // Into another folder a read-only source is only read.
-  const CliRun copy = Cli({"convert", "--eol", "lf", "--out", (work_.root() / "out").string(), tree.string()});
+  const CliRun copy =
+      Cli({"convert", "--eol", "lf", "--out", (work_.root() / "out").string(), tree.string()});
   EXPECT_EQ(copy.status, 0) << copy.err;
   EXPECT_EQ(ReadAll(work_.root() / "out" / "locked.txt"), "locked\n");
 }

@@ -33,7 +33,8 @@ inline std::map<std::string, std::string> Tree(const fs::path& root) {
   std::map<std::string, std::string> files;
   if (!fs::exists(root)) return files;
   for (const auto& entry : fs::recursive_directory_iterator(root))
-    if (entry.is_regular_file()) files[fs::relative(entry.path(), root).string()] = ReadAll(entry.path());
+    if (entry.is_regular_file())
+      files[fs::relative(entry.path(), root).string()] = ReadAll(entry.path());
   return files;
 }
 

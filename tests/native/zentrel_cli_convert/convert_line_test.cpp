@@ -13,8 +13,8 @@ namespace {
 Command Parse(std::vector<std::wstring> args) { return ParseCommandLine(args); }
 
 TEST(ConvertCommandLine, ChoicesAreNumberedAsTheDropDowns) {
-  const Command c = Parse({L"convert", L"--to", L"utf16be", L"--eol=cr", L"--no-bom", L"--out", L"o",
-                           L"--dry-run", L"--ignore", L".bak", L"--select", L"a", L"b"});
+  const Command c = Parse({L"convert", L"--to", L"utf16be", L"--eol=cr", L"--no-bom", L"--out",
+                           L"o", L"--dry-run", L"--ignore", L".bak", L"--select", L"a", L"b"});
   ASSERT_EQ(c.kind, CommandKind::Convert) << WideToUtf8(c.error);
   EXPECT_EQ(c.convert.encodingChoice, 4);
   EXPECT_EQ(c.convert.eolChoice, 1);
@@ -25,10 +25,12 @@ TEST(ConvertCommandLine, ChoicesAreNumberedAsTheDropDowns) {
   EXPECT_TRUE(c.convert.walk.select);
   EXPECT_EQ(c.convert.walk.paths, (std::vector<std::wstring>{L"a", L"b"}));
   EXPECT_EQ(c.convert.walk.readSize, 0) << "whole files are guessed";
-  EXPECT_EQ(Parse({L"convert", L"--eol", L"lf", L"--readsize=1000", L"x"}).convert.walk.readSize, 1000);
+  EXPECT_EQ(Parse({L"convert", L"--eol", L"lf", L"--readsize=1000", L"x"}).convert.walk.readSize,
+            1000);
 
   const wchar_t* const targets[] = {L"sjis", L"eucjp", L"utf8", L"utf16le", L"utf16be", L"jis"};
-  for (int i = 0; i < 6; ++i) EXPECT_EQ(Parse({L"convert", L"--to", targets[i], L"x"}).convert.encodingChoice, i);
+  for (int i = 0; i < 6; ++i)
+    EXPECT_EQ(Parse({L"convert", L"--to", targets[i], L"x"}).convert.encodingChoice, i);
   const wchar_t* const eols[] = {L"crlf", L"cr", L"lf"};
   for (int i = 0; i < 3; ++i) {
     const Command eolOnly = Parse({L"convert", L"--eol", eols[i], L"x"});
@@ -40,10 +42,10 @@ TEST(ConvertCommandLine, ChoicesAreNumberedAsTheDropDowns) {
 
 TEST(ConvertCommandLine, MistakesAreUsageErrors) {
   const std::vector<std::vector<std::wstring>> wrong = {
-      {L"convert", L"x"},                                  // nothing to convert to
-      {L"convert", L"--to", L"utf8"},                      // no path
-      {L"convert", L"--to", L"UTF8", L"x"},                // the names are lower case
-      {L"convert", L"--eol", L"crlf", L"--bom", L"x"},     // no Unicode target for the mark
+      {L"convert", L"x"},                               // nothing to convert to
+      {L"convert", L"--to", L"utf8"},                   // no path
+      {L"convert", L"--to", L"UTF8", L"x"},             // the names are lower case
+      {L"convert", L"--eol", L"crlf", L"--bom", L"x"},  // no Unicode target for the mark
       {L"convert", L"--to", L"jis", L"--no-bom", L"x"},
       {L"convert", L"--to", L"utf8", L"--bom", L"--no-bom", L"x"},
       {L"convert", L"--to", L"utf8", L"--out", L"", L"x"},
@@ -87,7 +89,8 @@ TEST(DescribeFailure, NamesTheCharacterLineAndByte) {
   nkf::ConvertResult unrepresentable;
   unrepresentable.error = nkf::ConvertError::Unrepresentable;
   unrepresentable.codePoint = 0x2460;
-  EXPECT_EQ(DescribeFailure(unrepresentable, "EUC-JP", 12), "character U+2460 at line 12 cannot be written in EUC-JP");
+  EXPECT_EQ(DescribeFailure(unrepresentable, "EUC-JP", 12),
+            "character U+2460 at line 12 cannot be written in EUC-JP");
   nkf::ConvertResult invalid;
   invalid.error = nkf::ConvertError::InvalidInput;
   invalid.input = nkf::Encoding::EucJp;
