@@ -18,9 +18,8 @@ echo "== Windows build and tests (MinGW-w64, Wine)"
   started_server=0
   desktop=""
   cleanup() {
-    [ -n "$desktop" ] && kill "$desktop" 2>/dev/null
-    [ "$started_server" = 1 ] && wineserver -k >/dev/null 2>&1
-    return 0
+    if [ -n "$desktop" ]; then kill "$desktop" 2>/dev/null || true; fi
+    if [ "$started_server" = 1 ]; then wineserver -k >/dev/null 2>&1 || true; fi
   }
   trap cleanup EXIT
   # A warm, persistent wineserver: cold, every test executable costs seconds. One we started is
