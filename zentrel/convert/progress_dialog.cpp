@@ -2,7 +2,9 @@
 
 #include <commctrl.h>
 
+#include <initializer_list>
 #include <string>
+#include <vector>
 
 #include "convert_one_file.h"
 #include "convert_strings.h"
@@ -15,6 +17,42 @@ namespace {
 
 // Sent by the worker as its last act, so the dialog's own thread updates its buttons.
 constexpr UINT kWorkerFinished = WM_APP + 1;
+
+// The status list and the file label are painted at most this often while files go by: under Wine
+// a repaint per row costs more than converting a typical file.
+constexpr ULONGLONG kRepaintIntervalMs = 100;
+
+// Keeps the job's windows from repainting on every row; shows the latest state every
+// kRepaintIntervalMs and when the job ends.
+class ThrottledPainting {
+ public:
+  explicit ThrottledPainting(std::initializer_list<HWND> windows) : windows_(windows) { Hide(); }
+  ~ThrottledPainting() { Show(); }
+  ThrottledPainting(const ThrottledPainting&) = delete;
+  ThrottledPainting& operator=(const ThrottledPainting&) = delete;
+
+  void RowDone() {
+    const ULONGLONG now = GetTickCount64();
+    if (now - lastShown_ < kRepaintIntervalMs) return;
+    Show();
+    Hide();
+    lastShown_ = now;
+  }
+
+ private:
+  void Hide() {
+    for (HWND window : windows_) SendMessageW(window, WM_SETREDRAW, FALSE, 0);
+  }
+  void Show() {
+    for (HWND window : windows_) {
+      SendMessageW(window, WM_SETREDRAW, TRUE, 0);
+      RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    }
+  }
+
+  std::vector<HWND> windows_;
+  ULONGLONG lastShown_ = GetTickCount64();
+};
 
 const wchar_t* OutcomeText(int result) {
   if (result == kConvertSkipped) return L"skip";
@@ -106,23 +144,27 @@ void ProgressDialog::RunWorker() {
   MessageBoxQuestions questions;
 
   int handled = ListViewRowCount(list);
-  for (int row = 0; row < handled; ++row) {
-    if (stop_) {
-      handled = row;
-      break;
+  {
+    ThrottledPainting painting({status, progress, GetDlgItem(dialog_, IDC_PROGRESS_FILE)});
+    for (int row = 0; row < handled; ++row) {
+      if (stop_) {
+        handled = row;
+        break;
+      }
+      const std::wstring path = ListViewCellText(list, row, 0);
+      SetDlgItemTextW(dialog_, IDC_PROGRESS_FILE, path.c_str());
+      ListViewInsertRow(status, row, path);
+      const std::wstring encoding = ListViewCellPrefix(list, row, 1, 255);
+      int result = kConvertSkipped;
+      if (encoding != L"BINARY") {
+        const std::wstring root = request_.dropRootOfRow(ListViewRowData(list, row));
+        result = ConvertOneFile(request_, path, encoding, root, questions);
+      }
+      ListViewSetCell(status, row, 1, OutcomeText(result));
+      SendMessageW(status, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
+      SendMessageW(progress, PBM_STEPIT, 0, 0);
+      painting.RowDone();
     }
-    const std::wstring path = ListViewCellText(list, row, 0);
-    SetDlgItemTextW(dialog_, IDC_PROGRESS_FILE, path.c_str());
-    ListViewInsertRow(status, row, path);
-    const std::wstring encoding = ListViewCellPrefix(list, row, 1, 255);
-    int result = kConvertSkipped;
-    if (encoding != L"BINARY") {
-      const std::wstring root = request_.dropRootOfRow(ListViewRowData(list, row));
-      result = ConvertOneFile(request_, path, encoding, root, questions);
-    }
-    ListViewSetCell(status, row, 1, OutcomeText(result));
-    SendMessageW(status, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
-    SendMessageW(progress, PBM_STEPIT, 0, 0);
   }
 
   ListViewInsertRow(status, handled, convert_text::kRecheckRow);
