@@ -21,14 +21,14 @@ enum : int {
 
 enum class Kind { Group, Radio, RadioFirst, Check, CheckFirst, Edit, EditFirst, Digits, Push, DefPush, List, Static };
 
-struct ControlSpec {
+struct TemplateControl {
   int id;  // -1: found by its text
   Kind kind;
   const wchar_t* text;
   int x, y, width, height;  // dialog units
 };
 
-const ControlSpec kTemplate[] = {
+const TemplateControl kTemplate[] = {
     {-1, Kind::Group, L"\x30c0\x30d6\x30eb\x30af\x30ea\x30c3\x30af\x6642\x306e\x52d5\x4f5c", 7, 5, 176, 82},
     {kRemove, Kind::RadioFirst, L"\x30ea\x30b9\x30c8\x304b\x3089\x9664\x5916\x3059\x308b (&L)", 15, 18, 88, 10},
     {kOpenDefault, Kind::Radio,
@@ -187,17 +187,17 @@ TEST_F(ZentrelSettingsDialogTest, TemplateHoldsEveryControlWithItsIdTextStyleAnd
   for (HWND child = ::GetWindow(dialog_, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) ++children;
   EXPECT_EQ(children, static_cast<int>(std::size(kTemplate)));
 
-  for (const ControlSpec& spec : kTemplate) {
-    SCOPED_TRACE(spec.id == -1 ? Utf8(spec.text) : std::to_string(spec.id));
-    HWND control = spec.id == -1 ? ChildByText(dialog_, spec.text) : ::GetDlgItem(dialog_, spec.id);
+  for (const TemplateControl& expected : kTemplate) {
+    SCOPED_TRACE(expected.id == -1 ? Utf8(expected.text) : std::to_string(expected.id));
+    HWND control = expected.id == -1 ? ChildByText(dialog_, expected.text) : ::GetDlgItem(dialog_, expected.id);
     ASSERT_NE(control, nullptr);
-    if (spec.text && spec.id != -1) EXPECT_EQ(WindowText(control), spec.text);
-    EXPECT_EQ(KindProblem(control, spec.kind), "");
+    if (expected.text && expected.id != -1) EXPECT_EQ(WindowText(control), expected.text);
+    EXPECT_EQ(KindProblem(control, expected.kind), "");
     const RECT at = RectInParent(control);
-    EXPECT_NEAR(at.left, spec.x * perX, 2);
-    EXPECT_NEAR(at.top, spec.y * perY, 2);
-    EXPECT_NEAR(at.right - at.left, spec.width * perX, 2);
-    EXPECT_NEAR(at.bottom - at.top, spec.height * perY, 2);
+    EXPECT_NEAR(at.left, expected.x * perX, 2);
+    EXPECT_NEAR(at.top, expected.y * perY, 2);
+    EXPECT_NEAR(at.right - at.left, expected.width * perX, 2);
+    EXPECT_NEAR(at.bottom - at.top, expected.height * perY, 2);
   }
   SaveScreenshot(dialog_, L"zentrel_settings");
 
