@@ -6,17 +6,16 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 
 packages=(g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth cmake ninja-build googletest libgtest-dev
-          locales fonts-ipafont-gothic nkf clang libclang-rt-14-dev xdotool imagemagick iconv-bin python3)
+          locales fonts-ipafont-gothic nkf clang libclang-rt-14-dev xdotool imagemagick python3)
 missing=()
 for p in "${packages[@]}"; do
-  [ "$p" = iconv-bin ] && continue   # iconv comes with libc-bin
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
 if [ ${#missing[@]} -gt 0 ]; then
   echo "setup: installing ${missing[*]}"
   sudo_cmd=""; [ "$(id -u)" -ne 0 ] && sudo_cmd=sudo
   $sudo_cmd apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq "${missing[@]}" >/dev/null
 fi
 
 if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
