@@ -1,15 +1,40 @@
 #include "fast_paths.h"
 
+#include <algorithm>
+#include <array>
+#include <bit>
 #include <cstring>
 #include <memory>
 
 namespace nkf::detail {
 namespace {
 
-inline bool AllAscii8(const std::uint8_t* p) {
+constexpr std::uint64_t kHighBits = 0x8080808080808080ull;
+
+inline std::uint64_t Load8(const std::uint8_t* p) {
   std::uint64_t w;
   std::memcpy(&w, p, 8);
-  return (w & 0x8080808080808080ull) == 0;
+  return w;
+}
+
+inline bool AllAscii8(const std::uint8_t* p) { return (Load8(p) & kHighBits) == 0; }
+
+// How many of the 8 bytes at p, counted from the first, are ASCII (the bytes are little-endian in
+// the word, so the first high bit set is the lowest).
+inline std::size_t AsciiPrefix8(std::uint64_t w) {
+  std::uint64_t high = w & kHighBits;
+  return high ? static_cast<std::size_t>(std::countr_zero(high)) / 8 : 8;
+}
+
+// Copies the run of ASCII at in[0..) (in[0] is ASCII, 8 bytes are readable and limit >= 8 here):
+// eight bytes are stored whatever they are and the cursor moves past the ASCII ones only, which
+// costs no branch per byte on the short runs (spaces, digits, line ends) of Japanese prose.
+inline std::size_t CopyAsciiRun(const std::uint8_t* in, std::uint8_t*& o) {
+  std::uint64_t w = Load8(in);
+  std::memcpy(o, &w, 8);
+  std::size_t k = AsciiPrefix8(w);
+  o += k;
+  return k;
 }
 
 inline void PutUtf8(char32_t cp, std::uint8_t*& o) {
@@ -54,42 +79,44 @@ const PairUtf8& PairUtf8For(const SjisDecodeTable& t) {
   return &t == &Cp932DecodeTable() ? *cp932 : *shiftJis;
 }
 
-std::size_t SjisToUtf8(const SjisDecodeTable& t, const std::uint8_t* in, std::size_t n, std::size_t limit,
-                       std::uint8_t*& out) {
+// The direct paths are kept out of line: inlined into one dispatcher they competed for registers
+// and reloaded their bounds from the stack on every character.
+[[gnu::noinline]] std::size_t SjisToUtf8(const SjisDecodeTable& t, const std::uint8_t* in, std::size_t n,
+                                         std::size_t limit, std::uint8_t*& out) {
   // A local cursor: stores through it may alias anything, so a reference would be reloaded each time.
   std::uint8_t* o = out;
   const PairUtf8& utf8 = PairUtf8For(t);
-  std::size_t i = 0;
-  while (i < limit) {
-    std::uint8_t b = in[i];
+  const std::uint8_t* p = in;
+  const std::uint8_t* const stop = in + limit;
+  const std::uint8_t* const end = in + n;
+  while (p < stop) {
+    std::uint8_t b = *p;
     if (b < 0x80) {
-      if (i + 8 <= n && AllAscii8(in + i)) {
-        std::memcpy(o, in + i, 8);
-        o += 8;
-        i += 8;
+      if (stop - p >= 8) {
+        p += CopyAsciiRun(p, o);
       } else {
         *o++ = b;
-        ++i;
+        ++p;
       }
       continue;
     }
     if (t.isLead[b]) {
-      if (i + 1 >= n) break;
-      unsigned trail = in[i + 1] - 0x40u;
+      if (end - p < 2) break;
+      unsigned trail = p[1] - 0x40u;
       std::uint32_t v = trail < 0xC0 ? utf8.packed[b - 0x81][trail] : 0;
       if (!v) break;
       std::memcpy(o, &v, 4);  // the output has room to spare: the fourth byte is overwritten next
       o += v >> 24;
-      i += 2;
+      p += 2;
     } else {
       char32_t cp = t.single[b];
       if (!cp) break;
       PutUtf8(cp, o);
-      ++i;
+      ++p;
     }
   }
   out = o;
-  return i;
+  return static_cast<std::size_t>(p - in);
 }
 
 // UTF-8 of every JIS X 0208 cell, packed as for Shift_JIS pairs.
@@ -115,35 +142,36 @@ const GridUtf8& Jis0208Utf8() {
   return *table;
 }
 
-std::size_t EucToUtf8(const std::uint8_t* in, std::size_t n, std::size_t limit, std::uint8_t*& out) {
+[[gnu::noinline]] std::size_t EucToUtf8(const std::uint8_t* in, std::size_t n, std::size_t limit,
+                                        std::uint8_t*& out) {
   // A local cursor: stores through it may alias anything, so a reference would be reloaded each time.
   std::uint8_t* o = out;
   const GridUtf8& utf8 = Jis0208Utf8();
-  std::size_t i = 0;
-  while (i < limit) {
-    std::uint8_t b = in[i];
+  const std::uint8_t* p = in;
+  const std::uint8_t* const stop = in + limit;
+  const std::uint8_t* const end = in + n;
+  while (p < stop) {
+    std::uint8_t b = *p;
     if (b < 0x80) {
-      if (i + 8 <= n && AllAscii8(in + i)) {
-        std::memcpy(o, in + i, 8);
-        o += 8;
-        i += 8;
+      if (stop - p >= 8) {
+        p += CopyAsciiRun(p, o);
       } else {
         *o++ = b;
-        ++i;
+        ++p;
       }
       continue;
     }
-    if (i + 1 >= n) break;  // SS2, SS3, strays and cut-off pairs: the general path
-    unsigned row = b - 0xA1u, cell = in[i + 1] - 0xA1u;
+    if (end - p < 2) break;  // SS2, SS3, strays and cut-off pairs: the general path
+    unsigned row = b - 0xA1u, cell = p[1] - 0xA1u;
     if (row >= 94 || cell >= 94) break;
     std::uint32_t v = utf8.packed[row][cell];
     if (!v) break;
     std::memcpy(o, &v, 4);  // the output has room to spare: the fourth byte is overwritten next
     o += v >> 24;
-    i += 2;
+    p += 2;
   }
   out = o;
-  return i;
+  return static_cast<std::size_t>(p - in);
 }
 
 // A whole, valid UTF-8 sequence at in[i] (at most 3 bytes: BMP only): its code point and length,
@@ -164,67 +192,162 @@ inline std::size_t ReadUtf8Bmp(const std::uint8_t* in, std::size_t i, std::size_
   return 0;
 }
 
-std::size_t Utf8ToSjis(SjisEncoder& enc, const std::uint8_t* in, std::size_t n, std::size_t limit, std::uint8_t*& out) {
-  // A local cursor: stores through it may alias anything, so a reference would be reloaded each time.
-  std::uint8_t* o = out;
-  const std::uint16_t* table = enc.table;
-  std::size_t i = 0;
-  while (i < limit) {
-    if (in[i] < 0x80 && i + 8 <= n && AllAscii8(in + i)) {
-      std::memcpy(o, in + i, 8);
-      o += 8;
-      i += 8;
-      continue;
-    }
-    if (in[i] < 0x80) {
-      *o++ = in[i++];
-      continue;
-    }
-    char32_t cp;
-    std::size_t len = ReadUtf8Bmp(in, i, n, cp);
-    if (!len) break;
-    std::uint16_t code = table[cp];
-    if (!code || (IsSjisVariantCode(code) && !enc.variants.Accept(cp))) break;  // the general path reports it
-    if (code >= 0x100) *o++ = static_cast<std::uint8_t>(code >> 8);
-    *o++ = static_cast<std::uint8_t>(code);
-    i += len;
-  }
-  out = o;
-  return i;
+// A three-byte UTF-8 sequence in the first bytes of a little-endian word: lead E0..EF and two
+// continuation bytes. Its code point may still be overlong (below 0x800) or a surrogate.
+inline bool IsThreeByte(std::uint32_t w) { return (w & 0xC0C0F0u) == 0x8080E0u; }
+inline char32_t ThreeByteCodePoint(std::uint32_t w) {
+  return (w & 0x0Fu) << 12 | (w >> 2 & 0xFC0u) | (w >> 16 & 0x3Fu);
 }
 
-std::size_t Utf8ToUtf16LE(const std::uint8_t* in, std::size_t n, std::size_t limit, std::uint8_t*& out) {
+inline std::uint32_t Load4(const std::uint8_t* p) {
+  std::uint32_t w;
+  std::memcpy(&w, p, 4);
+  return w;
+}
+
+// Shift_JIS bytes of every code point written as three UTF-8 bytes, in output order (first byte
+// lowest: one store writes them, the length being 2 when the second is not 0). 0 = the general path
+// decides (not representable, overlong, surrogate); kGuarded = one of a variant pair, which only
+// the encoder's guard may accept.
+constexpr std::uint16_t kGuarded = 1;
+
+std::uint16_t SjisOutputOrder(std::uint16_t code) {
+  return code >= 0x100 ? static_cast<std::uint16_t>(code >> 8 | (code & 0xFF) << 8) : code;
+}
+
+const std::uint16_t* ThreeByteSjis() {
+  static const std::unique_ptr<std::uint16_t[]> table = [] {
+    auto t = std::make_unique<std::uint16_t[]>(0x10000);
+    const std::uint16_t* code = Cp932EncodeTable();
+    for (char32_t cp = 0; cp < 0x10000; ++cp) {
+      bool usable = cp >= 0x800 && (cp < 0xD800 || cp > 0xDFFF) && code[cp] >= 0x80;
+      t[cp] = !usable ? 0 : IsSjisVariantCode(code[cp]) ? kGuarded : SjisOutputOrder(code[cp]);
+    }
+    return t;
+  }();
+  return table.get();
+}
+
+// One character of any kind at p, for the places a word cannot be read: false = the general path.
+inline bool Utf8ToSjisOne(SjisEncoder& enc, const std::uint8_t*& p, const std::uint8_t* end, std::uint8_t*& o) {
+  if (*p < 0x80) {
+    *o++ = *p++;
+    return true;
+  }
+  char32_t cp;
+  std::size_t len = ReadUtf8Bmp(p, 0, static_cast<std::size_t>(end - p), cp);
+  if (!len) return false;
+  std::uint16_t code = enc.table[cp];
+  if (!code || (IsSjisVariantCode(code) && !enc.variants.Accept(cp))) return false;  // the general path reports it
+  if (code >= 0x100) *o++ = static_cast<std::uint8_t>(code >> 8);
+  *o++ = static_cast<std::uint8_t>(code);
+  p += len;
+  return true;
+}
+
+[[gnu::noinline]] std::size_t Utf8ToSjis(SjisEncoder& enc, const std::uint8_t* in, std::size_t n, std::size_t limit,
+                                         std::uint8_t*& out) {
+  if (enc.table != Cp932EncodeTable()) return 0;  // the direct table is made from this one
+  const std::uint16_t* threeByte = ThreeByteSjis();
   // A local cursor: stores through it may alias anything, so a reference would be reloaded each time.
   std::uint8_t* o = out;
-  std::size_t i = 0;
-  while (i < limit) {
-    if (in[i] < 0x80 && i + 8 <= n && AllAscii8(in + i)) {
-      for (int k = 0; k < 8; ++k) {
-        o[2 * k] = in[i + k];
-        o[2 * k + 1] = 0;
+  const std::uint8_t* p = in;
+  const std::uint8_t* const stop = in + limit;
+  const std::uint8_t* const end = in + n;
+  const std::uint8_t* const wordStop = n >= 4 ? std::min(stop, end - 3) : in;  // four bytes readable before it
+  bool stopped = false;
+  while (p < wordStop) {
+    std::uint32_t w = Load4(p);
+    if (IsThreeByte(w)) {  // kana, kanji, full-width forms: nearly every character
+      char32_t cp = ThreeByteCodePoint(w);
+      std::uint16_t v = threeByte[cp];
+      if (v <= kGuarded) {
+        if (!v || !enc.variants.Accept(cp)) {
+          stopped = true;
+          break;
+        }
+        v = SjisOutputOrder(enc.table[cp]);
       }
-      o += 16;
-      i += 8;
-      continue;
+      std::memcpy(o, &v, 2);  // the output has room to spare: a second byte of 0 is overwritten next
+      o += 1 + (v >= 0x100);
+      p += 3;
+    } else if ((w & 0x80) == 0 && stop - p >= 8) {
+      p += CopyAsciiRun(p, o);
+    } else if (!Utf8ToSjisOne(enc, p, end, o)) {
+      stopped = true;
+      break;
     }
-    char32_t cp = in[i];
-    std::size_t len = 1;
-    if (cp >= 0x80) {
-      len = ReadUtf8Bmp(in, i, n, cp);
-      if (!len) break;  // four-byte sequences and errors: the general path
-    }
-    o[0] = static_cast<std::uint8_t>(cp);
-    o[1] = static_cast<std::uint8_t>(cp >> 8);
-    o += 2;
-    i += len;
+  }
+  while (!stopped && p < stop && Utf8ToSjisOne(enc, p, end, o)) {
   }
   out = o;
-  return i;
+  return static_cast<std::size_t>(p - in);
 }
 
-std::size_t ValidSjis(const SjisDecodeTable& t, const std::uint8_t* in, std::size_t n) {
-  std::size_t i = 0;
-  while (i < n) {
+// One character of any kind at p, for the places a word cannot be read: false = the general path.
+inline bool Utf8ToUtf16LEOne(const std::uint8_t*& p, const std::uint8_t* end, std::uint8_t*& o) {
+  char32_t cp = *p;
+  std::size_t len = 1;
+  if (cp >= 0x80) {
+    len = ReadUtf8Bmp(p, 0, static_cast<std::size_t>(end - p), cp);
+    if (!len) return false;  // four-byte sequences and errors: the general path
+  }
+  o[0] = static_cast<std::uint8_t>(cp);
+  o[1] = static_cast<std::uint8_t>(cp >> 8);
+  o += 2;
+  p += len;
+  return true;
+}
+
+[[gnu::noinline]] std::size_t Utf8ToUtf16LE(const std::uint8_t* in, std::size_t n, std::size_t limit,
+                                            std::uint8_t*& out) {
+  // A local cursor: stores through it may alias anything, so a reference would be reloaded each time.
+  std::uint8_t* o = out;
+  const std::uint8_t* p = in;
+  const std::uint8_t* const stop = in + limit;
+  const std::uint8_t* const end = in + n;
+  const std::uint8_t* const wordStop = n >= 4 ? std::min(stop, end - 3) : in;  // four bytes readable before it
+  bool stopped = false;
+  while (p < wordStop) {
+    std::uint32_t w = Load4(p);
+    if (IsThreeByte(w)) {
+      char32_t cp = ThreeByteCodePoint(w);
+      if (cp < 0x800 || cp - 0xD800u < 0x800u) {  // overlong or a surrogate: the general path reports it
+        stopped = true;
+        break;
+      }
+      auto unit = static_cast<std::uint16_t>(cp);
+      std::memcpy(o, &unit, 2);
+      o += 2;
+      p += 3;
+    } else if ((w & 0x80) == 0 && stop - p >= 8) {
+      // Widen eight bytes whatever they are; keep the ASCII ones.
+      std::uint64_t word = Load8(p);
+      std::uint8_t wide[16];
+      for (int k = 0; k < 8; ++k) {
+        wide[2 * k] = static_cast<std::uint8_t>(word >> (8 * k));
+        wide[2 * k + 1] = 0;
+      }
+      std::memcpy(o, wide, 16);
+      std::size_t k = AsciiPrefix8(word);
+      o += 2 * k;
+      p += k;
+    } else if (!Utf8ToUtf16LEOne(p, end, o)) {
+      stopped = true;
+      break;
+    }
+  }
+  while (!stopped && p < stop && Utf8ToUtf16LEOne(p, end, o)) {
+  }
+  out = o;
+  return static_cast<std::size_t>(p - in);
+}
+
+// Validates whole characters from in[i] (a character boundary) until one starts at or after `until`:
+// returns where it stopped, or the start of the first invalid or cut-off character.
+std::size_t ValidSjisScalar(const SjisDecodeTable& t, const std::uint8_t* in, std::size_t i, std::size_t until,
+                            std::size_t n) {
+  while (i < until) {
     if (in[i] < 0x80 && i + 8 <= n && AllAscii8(in + i)) {
       i += 8;
       continue;
@@ -241,6 +364,95 @@ std::size_t ValidSjis(const SjisDecodeTable& t, const std::uint8_t* in, std::siz
     }
   }
   return i;
+}
+
+// Shift_JIS validity as a byte automaton whose transitions for one byte fit one 64-bit word (six
+// bits a state, holding the next state's bit offset), so a step is a load that does not depend on
+// the state and a shift: no branch per byte. State 0 is "between characters", 1 "needs the exact
+// check" (an error, or a lead byte whose trail bytes the automaton has no state for), and each
+// further state is a lead byte class: the leads that accept the same trail bytes.
+class SjisAutomaton {
+ public:
+  static constexpr std::uint64_t kStart = 0;
+  static constexpr std::uint64_t kCheck = 6;
+
+  explicit SjisAutomaton(const SjisDecodeTable& t) {
+    constexpr unsigned kStates = 10;
+    std::array<std::array<std::uint64_t, 3>, kStates> trails{};  // per lead class state
+    std::array<std::uint8_t, 256> classOf{};                       // 0: no class (exact check)
+    unsigned states = 2;
+    // Classes for the leads of ordinary text first (symbols, kana, the JIS level 1 and 2 kanji);
+    // vendor and rare rows that find no state left are checked exactly.
+    auto assign = [&](unsigned lead) {
+      if (!t.isLead[lead]) return;
+      const std::uint64_t* valid = t.pairValid[lead - 0x81];
+      if (!(valid[0] | valid[1] | valid[2])) return;
+      for (unsigned s = 2; s < states; ++s) {
+        if (trails[s][0] == valid[0] && trails[s][1] == valid[1] && trails[s][2] == valid[2]) {
+          classOf[lead] = static_cast<std::uint8_t>(s);
+          return;
+        }
+      }
+      if (states == kStates) return;
+      trails[states] = {valid[0], valid[1], valid[2]};
+      classOf[lead] = static_cast<std::uint8_t>(states++);
+    };
+    for (unsigned lead = 0x81; lead <= 0x84; ++lead) assign(lead);
+    for (unsigned lead = 0x88; lead <= 0x9F; ++lead) assign(lead);
+    for (unsigned lead = 0xE0; lead <= 0xEA; ++lead) assign(lead);
+    for (unsigned lead = 0x80; lead <= 0xFF; ++lead) assign(lead);
+
+    for (unsigned b = 0; b < 256; ++b) {
+      std::uint64_t row = 0;
+      for (unsigned s = 0; s < kStates; ++s) row |= kCheck << (6 * s);
+      auto set = [&](unsigned from, unsigned to) {
+        row = (row & ~(std::uint64_t{63} << (6 * from))) | std::uint64_t{to * 6} << (6 * from);
+      };
+      if (t.isLead[b]) set(0, classOf[b] ? classOf[b] : 1);
+      else if (b == 0 || t.single[b]) set(0, 0);
+      if (b >= 0x40 && b < 0x100) {
+        for (unsigned s = 2; s < states; ++s)
+          if (trails[s][(b - 0x40) >> 6] >> ((b - 0x40) & 63) & 1) set(s, 0);
+      }
+      rows_[b] = row;
+    }
+  }
+
+  // The longest valid prefix of in[0..n).
+  std::size_t ValidPrefix(const SjisDecodeTable& t, const std::uint8_t* in, std::size_t n) const {
+    std::size_t at = 0;  // start of the next block to run
+    std::uint64_t s = kStart;
+    while (n - at >= 16) {
+      if (s == kStart && AllAscii8(in + at)) {
+        at += 8;
+        continue;
+      }
+      std::uint64_t next = s;
+      for (int k = 0; k < 16; ++k) next = rows_[in[at + k]] >> (next & 63);
+      next &= 63;
+      if (next != kCheck) {
+        s = next;
+        at += 16;
+        continue;
+      }
+      // Read this block exactly, from the start of the character it began inside of.
+      std::size_t from = s == kStart ? at : at - 1;
+      std::size_t end = ValidSjisScalar(t, in, from, at + 16, n);
+      if (end < at + 16) return end;
+      at = end;
+      s = kStart;
+    }
+    return ValidSjisScalar(t, in, s == kStart ? at : at - 1, n, n);
+  }
+
+ private:
+  std::array<std::uint64_t, 256> rows_{};
+};
+
+std::size_t ValidSjis(const SjisDecodeTable& t, const std::uint8_t* in, std::size_t n) {
+  static const SjisAutomaton cp932(Cp932DecodeTable());
+  static const SjisAutomaton shiftJis(ShiftJisDecodeTable());
+  return (&t == &Cp932DecodeTable() ? cp932 : shiftJis).ValidPrefix(t, in, n);
 }
 
 std::size_t ValidUtf8(const std::uint8_t* in, std::size_t n) {

@@ -18,7 +18,8 @@ enum class FastPath : std::uint8_t { None, SjisToUtf8, EucToUtf8, Utf8ToSjis, Ut
 FastPath ChooseFastPath(Encoding input, Encoding output);
 
 // Returns the bytes of `in` converted; starts no character at or after `limit` (<= n) but finishes one
-// that straddles it; writes at most 3 bytes per input byte at `o` and advances it.
+// that straddles it; advances `o` by at most 3 bytes per input byte, but may store up to 16 bytes
+// past where it leaves `o` (words are stored whole).
 std::size_t RunFastPath(FastPath path, const SjisDecodeTable* sjis, SjisEncoder* sjisOut, const std::uint8_t* in,
                         std::size_t n, std::size_t limit, std::uint8_t*& o);
 

@@ -1,0 +1,135 @@
+// The direct paths read words and blocks of bytes at a time: every character kind, valid or not, is
+// placed at every offset around those edges and must come out as the general path (or the exact
+// refusal) says.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "test_support.h"
+
+namespace nkf::test {
+namespace {
+
+// Prefixes of every length up to past two 16-byte blocks, in ASCII and in two-byte characters
+// (which shift a following character by one byte between odd and even lengths).
+std::vector<Bytes> Prefixes(const Bytes& twoByteChar) {
+  std::vector<Bytes> out;
+  for (std::size_t len = 0; len <= 40; ++len) {
+    out.push_back(Bytes(len, 'a'));
+    Bytes mixed;
+    while (mixed.size() + 2 <= len) mixed = Concat(mixed, twoByteChar);
+    if (mixed.size() < len) mixed.push_back('b');
+    out.push_back(mixed);
+  }
+  return out;
+}
+
+struct Bad {
+  const char* name;
+  Bytes bytes;
+  ConvertError error;
+  char32_t codePoint;
+};
+
+void ExpectRefusedAtEveryOffset(const Bad& bad, Encoding from, const char* options, const Bytes& twoByteChar) {
+  for (const Bytes& prefix : Prefixes(twoByteChar)) {
+    for (const char* tail : {"", "z\r\n", "0123456789abcdefghijklmnopqrstuv"}) {
+      Bytes in = Concat(Concat(prefix, bad.bytes), B(tail));
+      Bytes out;
+      ConvertResult r = ConvertAs(in, from, options, out);
+      EXPECT_EQ(r.error, bad.error) << bad.name << " after " << prefix.size() << " bytes, tail \"" << tail << "\"";
+      EXPECT_EQ(r.position, prefix.size()) << bad.name << " after " << prefix.size() << " bytes";
+      if (bad.error == ConvertError::Unrepresentable) {
+        EXPECT_EQ(r.codePoint, bad.codePoint) << bad.name;
+      }
+    }
+  }
+}
+
+TEST(FastPathEdges, ShiftJisKeptAsIsRefusesAtTheExactByteAnywhereInABlock) {
+  const Bad cases[] = {
+      {"unassigned lead", B("\x85\x40"), ConvertError::InvalidInput, 0},
+      {"unassigned cell of a kana lead", B("\x82\x40"), ConvertError::InvalidInput, 0},
+      {"unassigned cell of the last kanji lead", B("\xea\xa5"), ConvertError::InvalidInput, 0},
+      {"control as a trail byte", B("\x81\x0a"), ConvertError::InvalidInput, 0},
+      {"DEL as a trail byte", B("\x88\x7f"), ConvertError::InvalidInput, 0},
+      {"unassigned IBM extension", B("\xfc\x4c"), ConvertError::InvalidInput, 0},
+  };
+  for (const Bad& bad : cases) ExpectRefusedAtEveryOffset(bad, Encoding::Cp932, "-Lu", B("\x82\xa0"));
+}
+
+TEST(FastPathEdges, ShiftJisKeptAsIsCopiesRareRowsAndCutsOffOnlyAtTheEnd) {
+  // NEC row 13, NEC-selected IBM and IBM extensions: leads the automaton leaves to the exact check.
+  const Bytes rare = B("\x87\x40\xed\x40\xfa\x40\xfc\x4b\x88\x9f\x98\x9f\xea\xa4\x84\xbe");
+  for (const Bytes& prefix : Prefixes(B("\x82\xa0"))) {
+    Bytes in = Concat(Concat(prefix, rare), B("\r\n0123456789abcdef\r"));
+    Bytes expected = Concat(Concat(prefix, rare), B("\n0123456789abcdef\n"));
+    EXPECT_EQ(Convert(in, Encoding::Cp932, "-Lu"), expected) << prefix.size();
+    EXPECT_EQ(Convert(in, Encoding::ShiftJis, "-Lu"), expected) << prefix.size();
+    Bytes cut = Concat(prefix, B("\x82"));
+    Bytes out;
+    ConvertResult r = ConvertAs(cut, Encoding::Cp932, "-Lu", out);
+    EXPECT_EQ(r.error, ConvertError::InvalidInput) << prefix.size();
+    EXPECT_EQ(r.position, prefix.size());
+  }
+}
+
+TEST(FastPathEdges, Utf8ReadByWordsRefusesAtTheExactByteAnywhere) {
+  const Bad cases[] = {
+      {"overlong three bytes", B("\xe0\x80\xaf"), ConvertError::InvalidInput, 0},
+      {"surrogate", B("\xed\xa0\x80"), ConvertError::InvalidInput, 0},
+      {"continuation missing", B("\xe3\x81" "a"), ConvertError::InvalidInput, 0},
+      {"lead cut off", B("\xe3"), ConvertError::InvalidInput, 0},
+  };
+  for (const Bad& bad : cases) {
+    ExpectRefusedAtEveryOffset(bad, Encoding::Utf8, "-s", B("\xc2\xa7"));
+    ExpectRefusedAtEveryOffset(bad, Encoding::Utf8, "-w16L0", B("\xc2\xa7"));
+  }
+  const Bad unrepresentable[] = {
+      {"euro sign", B("\xe2\x82\xac"), ConvertError::Unrepresentable, 0x20AC},
+      {"emoji", B("\xf0\x9f\x98\x80"), ConvertError::Unrepresentable, 0x1F600},
+  };
+  for (const Bad& bad : unrepresentable) ExpectRefusedAtEveryOffset(bad, Encoding::Utf8, "-s", B("\xc2\xa7"));
+  // The second of a variant pair, met on the direct path.
+  for (const Bytes& prefix : Prefixes(B("\xc2\xa7"))) {
+    Bytes in = Concat(B("\xe3\x80\x9c"), prefix);
+    in = Concat(in, B("\xef\xbd\x9e" "0123456789"));
+    Bytes out;
+    ConvertResult r = ConvertAs(in, Encoding::Utf8, "-s", out);
+    EXPECT_EQ(r.error, ConvertError::Unrepresentable);
+    EXPECT_EQ(r.position, 3 + prefix.size());
+    EXPECT_EQ(r.codePoint, 0xFF5Eu);
+  }
+}
+
+TEST(FastPathEdges, EveryCharacterKindAtEveryOffsetAgreesWithTheGeneralPath) {
+  // "-Lu" on text without CR changes nothing but takes the general path.
+  struct Case {
+    Encoding from;
+    const char* options;
+    Bytes chars;        // one of each kind the direct path handles or hands over
+    Bytes twoByteChar;  // for the prefixes
+  };
+  const Case cases[] = {
+      {Encoding::Utf8, "-s", B("\xe3\x81\x82\xef\xbd\xb1\xc2\xa7\xef\xbd\x9e\xe2\x88\x92" "x\xe4\xba\x9c"), B("\xc2\xa7")},
+      {Encoding::Utf8, "-w16L0", B("\xe3\x81\x82\xef\xbd\xb1\xc2\xa7\xf0\x9f\x98\x80" "x\xe4\xba\x9c"), B("\xc2\xa7")},
+      {Encoding::Cp932, "-w80", B("\x82\xa0\xb1\x87\x40\x80" "x\x88\x9f"), B("\x82\xa0")},
+      {Encoding::EucJp, "-w80", B("\xa4\xa2\x8e\xb1\x8f\xb0\xa1" "x\xb0\xa1"), B("\xa4\xa2")},
+  };
+  for (const Case& c : cases) {
+    for (const Bytes& prefix : Prefixes(c.twoByteChar)) {
+      for (std::size_t cut = 0; cut <= c.chars.size(); ++cut) {
+        Bytes in = Concat(prefix, Bytes(c.chars.begin(), c.chars.begin() + static_cast<std::ptrdiff_t>(cut)));
+        Bytes fast, general;
+        ConvertResult a = ConvertAs(in, c.from, c.options, fast);
+        ConvertResult b = ConvertAs(in, c.from, std::string(c.options) + "Lu", general);
+        EXPECT_EQ(a.error, b.error) << c.options << " " << prefix.size() << "+" << cut;
+        EXPECT_EQ(a.position, b.position) << c.options << " " << prefix.size() << "+" << cut;
+        EXPECT_EQ(fast, general) << c.options << " " << prefix.size() << "+" << cut;
+      }
+    }
+  }
+}
+
+}  // namespace
+}  // namespace nkf::test
