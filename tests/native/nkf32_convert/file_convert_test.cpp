@@ -114,6 +114,48 @@ TEST_F(FileConvert, GuessOnlyWritesNothing) {
   EXPECT_FALSE(fs::exists(dst));
 }
 
+TEST_F(FileConvert, AGivenInputEncodingIsTakenAsIsNotGuessedAgain) {
+  // Guessed alone these bytes are EUC-JP HIRAGANA A; the caller says CP932: two half-width marks.
+  const Bytes bytes = B("\xa4\xa2\r\n");
+  fs::path src = Write("src.txt", bytes);
+  fs::path dst = dir_ / "dst.txt";
+  const GuessResult cp932{Encoding::Cp932, false, bytes.size()};
+  ConvertResult r = ConvertFile(src, dst, Opts("-w80Lu"), cp932);
+  ASSERT_TRUE(r.ok());
+  EXPECT_EQ(r.input, Encoding::Cp932);
+  EXPECT_EQ(Read(dst), B("\xef\xbd\xa4\xef\xbd\xa2\n"));
+  EXPECT_EQ(Read(src), bytes);
+  EXPECT_EQ(ConvertFile(src, dst, Opts("-w80Lu")).input, Encoding::EucJp);
+  EXPECT_EQ(Read(dst), B("\xe3\x81\x82\n"));
+
+  // A byte-order mark is skipped when the caller's verdict says there is one.
+  fs::path f = Write("bom.txt", kUtf8Text);
+  ASSERT_TRUE(ConvertFile(f, f, Opts("-s"), GuessResult{Encoding::Utf8, true, 3}).ok());
+  EXPECT_EQ(Read(f), B("\x82\xa0\r\nb\r\n"));
+  EXPECT_EQ(EntryCount(), 3u);
+}
+
+TEST_F(FileConvert, AGivenInputEncodingFailsAsTheBufferConversionDoes) {
+  const GuessResult utf8{Encoding::Utf8, true, kUtf8Bad.size()};
+  Bytes inMemory;
+  ConvertResult expected = ConvertWithGuess(kUtf8Bad, utf8, Opts("-s"), inMemory);
+  ASSERT_EQ(expected.error, ConvertError::InvalidInput);
+  fs::path src = Write("src.txt", kUtf8Bad);
+  fs::path dst = Write("dst.txt", B("precious"));
+  ConvertResult r = ConvertFile(src, dst, Opts("-s"), utf8);
+  EXPECT_EQ(r.error, expected.error);
+  EXPECT_EQ(r.position, expected.position);
+  EXPECT_EQ(Read(dst), B("precious"));
+  EXPECT_EQ(ConvertFile(src, dst, Opts("-s"), GuessResult{Encoding::Binary, false, 0}).error,
+            ConvertError::InvalidInput);
+  EXPECT_EQ(ConvertFile(dir_ / "missing.txt", dst, Opts("-s"), utf8).error, ConvertError::Io);
+  EXPECT_EQ(Read(dst), B("precious"));
+  r = ConvertFile(src, dir_ / "new.txt", Opts("-g"), utf8);
+  EXPECT_TRUE(r.ok());
+  EXPECT_EQ(r.input, Encoding::Utf8);
+  EXPECT_EQ(EntryCount(), 2u);
+}
+
 TEST_F(FileConvert, ReplacementKeepsThePermissionsOfTheFileItReplaces) {
   fs::path f = Write("mode.txt", kUtf8Text);
   fs::permissions(f, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);

@@ -14,4 +14,10 @@ namespace nkf {
 ConvertResult ConvertFile(const std::filesystem::path& source, const std::filesystem::path& destination,
                           const ConvertOptions& options);
 
+// The same for a caller that already knows the input encoding (it guessed over the whole file, or
+// was told): `source` is read once, and `guess` is taken as ConvertWithGuess takes it. With
+// options.guessOnly nothing is written and result.input is guess.encoding.
+ConvertResult ConvertFile(const std::filesystem::path& source, const std::filesystem::path& destination,
+                          const ConvertOptions& options, const GuessResult& guess);
+
 }  // namespace nkf
