@@ -111,7 +111,19 @@ void EucJpProbe::Byte(std::uint8_t b) {
 }
 
 void EucJpProbe::Scan(std::span<const std::uint8_t> bytes) {
-  for (const std::uint8_t b : bytes) Byte<true>(b);
+  const std::uint8_t* p = bytes.data();
+  const std::uint8_t* const end = p + bytes.size();
+  while (p < end) {
+    if (need_ == 0 && *p < 0x80) {  // a run of ASCII at once
+      const std::uint8_t* run = SkipAscii(p, end);
+      model_.AddAsciiRun(static_cast<std::size_t>(run - p));
+      position_ += static_cast<std::uint64_t>(run - p);
+      previousHalf_ = 0;
+      p = run;
+      continue;
+    }
+    Byte<true>(*p++);
+  }
 }
 
 void EucJpProbe::ValidateScalar(std::span<const std::uint8_t> bytes) {

@@ -71,7 +71,18 @@ void SjisProbe::Pair(std::uint8_t lead, std::uint8_t trail) {
 }
 
 void SjisProbe::Scan(std::span<const std::uint8_t> bytes) {
-  for (const std::uint8_t b : bytes) {
+  const std::uint8_t* p = bytes.data();
+  const std::uint8_t* const end = p + bytes.size();
+  while (p < end) {
+    if (lead_ == 0 && *p < 0x80) {  // a run of ASCII at once
+      const std::uint8_t* run = SkipAscii(p, end);
+      model_.AddAsciiRun(static_cast<std::size_t>(run - p));
+      position_ += static_cast<std::uint64_t>(run - p);
+      previousHalf_ = 0;
+      p = run;
+      continue;
+    }
+    const std::uint8_t b = *p++;
     ++position_;
     const std::uint8_t previousHalf = previousHalf_;
     previousHalf_ = 0;

@@ -52,7 +52,21 @@ constexpr double CharCost(CharClass c) {
   return -24.0;
 }
 
+constexpr TextModelCosts MakeCosts() {
+  static_assert(TextModelCosts::kRows == kGroups + 1);
+  static_assert(static_cast<unsigned>(CharClass::Unassigned) + 1 == kCharClasses);
+  TextModelCosts t{};
+  for (unsigned c = 0; c < kCharClasses; ++c) {
+    const CharClass cc = static_cast<CharClass>(c);
+    t.group[c] = GroupOf(cc);
+    for (unsigned row = 0; row <= kGroups; ++row) t.cost[row][c] = kTransition[row][GroupOf(cc)] + CharCost(cc);
+  }
+  return t;
+}
+
 }  // namespace
+
+constinit const TextModelCosts kTextModelCosts = MakeCosts();
 
 CharClass HalfKanaClass(std::uint8_t code, std::uint8_t previous) {
   if (code <= 0xA5) return CharClass::HalfPunct;
@@ -74,14 +88,6 @@ CharClass HalfKanaClass(std::uint8_t code, std::uint8_t previous) {
   }
   if (!fits) return CharClass::HalfKanaOdd;
   return code == 0xDE || code == 0xDF || code == 0xB0 ? CharClass::HalfKanaMark : CharClass::HalfKana;
-}
-
-void TextModel::Add(CharClass c) {
-  const Group g = GroupOf(c);
-  const unsigned row = previous_ == kStart ? unsigned{kGroups} : unsigned{previous_};
-  score_ += kTransition[row][g] + CharCost(c);
-  previous_ = g;
-  ++chars_;
 }
 
 }  // namespace nkf::guess

@@ -6,6 +6,7 @@
 // class. Real text alternates kanji and kana; misread bytes give rare kanji, half-width kana
 // interleaved with kanji, empty cells and user-defined characters.
 
+#include <cstddef>
 #include <cstdint>
 
 namespace nkf::guess {
@@ -24,6 +25,7 @@ enum class CharClass : std::uint8_t {
   Other,         // emoji and other characters outside the Japanese sets
   Unassigned,    // a structurally valid code for which the encoding has no character
 };
+inline constexpr unsigned kCharClasses = 12;
 
 // The class of a half-width katakana (JIS X 0201 code 0xA1-0xDF) given the one before it
 // (0 when the previous character was not half-width katakana). Voiced-sound marks follow only
@@ -31,12 +33,35 @@ enum class CharClass : std::uint8_t {
 // kanji bytes break these rules all the time, real katakana words seldom.
 CharClass HalfKanaClass(std::uint8_t code, std::uint8_t previous);
 
+// A character's cost in each context, and the context it leaves: the transition and the
+// character's own log2 likelihood summed once, ahead of time (the sum is the same double the
+// model would compute per character). Rows are the previous character's group, the last row
+// the start of a run.
+struct TextModelCosts {
+  static constexpr unsigned kRows = 6;
+  double cost[kRows][kCharClasses];
+  std::uint8_t group[kCharClasses];
+};
+extern const TextModelCosts kTextModelCosts;
+
 class TextModel {
  public:
-  // Adds one character; ASCII bytes reset the context (text runs restart after them).
-  void Add(CharClass c);
+  // Adds one character; ASCII bytes reset the context (text runs restart after them). Inline:
+  // every multibyte character of every reading goes through here.
+  void Add(CharClass c) {
+    const unsigned index = static_cast<unsigned>(c);
+    score_ += kTextModelCosts.cost[previous_][index];
+    previous_ = kTextModelCosts.group[index];
+    ++chars_;
+  }
   void AddAscii() {
     score_ += kAsciiCost;
+    previous_ = kStart;
+  }
+  // `n` ASCII bytes in a row: the same additions one by one, so the score stays the same double.
+  void AddAsciiRun(std::size_t n) {
+    if (n == 0) return;
+    for (std::size_t i = 0; i < n; ++i) score_ += kAsciiCost;
     previous_ = kStart;
   }
   double Score() const { return score_; }
@@ -52,7 +77,7 @@ class TextModel {
   std::uint64_t Chars() const { return chars_; }
 
  private:
-  static constexpr std::uint8_t kStart = 0xFF;
+  static constexpr std::uint8_t kStart = TextModelCosts::kRows - 1;
   double score_ = 0;
   std::uint64_t chars_ = 0;
   std::uint8_t previous_ = kStart;

@@ -65,7 +65,18 @@ void Utf8Probe::Byte(std::uint8_t b) {
 }
 
 void Utf8Probe::Scan(std::span<const std::uint8_t> bytes) {
-  for (const std::uint8_t b : bytes) Byte<true>(b);
+  const std::uint8_t* p = bytes.data();
+  const std::uint8_t* const end = p + bytes.size();
+  while (p < end) {
+    if (need_ == 0 && *p < 0x80) {  // a run of ASCII at once
+      const std::uint8_t* run = SkipAscii(p, end);
+      model_.AddAsciiRun(static_cast<std::size_t>(run - p));
+      position_ += static_cast<std::uint64_t>(run - p);
+      p = run;
+      continue;
+    }
+    Byte<true>(*p++);
+  }
 }
 
 namespace {

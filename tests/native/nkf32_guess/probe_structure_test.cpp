@@ -141,5 +141,34 @@ TEST(Iso2022JpProbe, AnEscapeAfterAnIncompleteEscapeStartsAfresh) {
   EXPECT_TRUE(p.Designated());
 }
 
+// A run of ASCII is scored at once; the score must be the very double that byte-by-byte
+// scoring gives, or ties between readings could turn.
+template <class Probe>
+void ExpectRunsScoreAsSingleBytes(std::string_view bytes) {
+  Probe whole, single;
+  whole.Scan(Bytes(bytes));
+  for (std::size_t i = 0; i < bytes.size(); ++i) single.Scan(Bytes(bytes.substr(i, 1)));
+  EXPECT_EQ(whole.Model().Score(), single.Model().Score()) << bytes;
+  EXPECT_EQ(whole.Model().Chars(), single.Model().Chars()) << bytes;
+  EXPECT_EQ(whole.Errors().Count(), single.Errors().Count()) << bytes;
+  EXPECT_EQ(whole.UnfinishedBytes(), single.UnfinishedBytes()) << bytes;
+}
+
+TEST(ProbeScores, AsciiRunsScoreExactlyAsTheirBytesOneByOne) {
+  // Kana after ASCII restarts the context; long runs; a run right after a cut lead byte.
+  const std::string_view texts[] = {
+      "plain text only, long enough for several words at a time"sv,
+      "ab\x82\xa0" "cd\x82\xa0\x82\xa2 efghijklmnop \x93\xfa\x96\x7b\x8c\xea"sv,
+      "x\xa4\xa2yyyyyyyyyyyyyyyyy\xa4\xa4\x8e\xb1z"sv,
+      "x\xe3\x81\x82yyyyyyyyyyyyyyyyy\xe3\x81z\xe3"sv,
+      "\xb1\xb2 abc \xde\x82"sv,
+  };
+  for (const std::string_view text : texts) {
+    ExpectRunsScoreAsSingleBytes<guess::Utf8Probe>(text);
+    ExpectRunsScoreAsSingleBytes<guess::SjisProbe>(text);
+    ExpectRunsScoreAsSingleBytes<guess::EucJpProbe>(text);
+  }
+}
+
 }  // namespace
 }  // namespace nkf::test
