@@ -1,13 +1,110 @@
 #include "probe_utf16.h"
 
+#include <algorithm>
+
 #include "probe_utf8.h"
 
 namespace nkf::guess {
 namespace {
+
 bool IsHigh(std::uint16_t u) { return u >= 0xD800 && u <= 0xDBFF; }
 bool IsLow(std::uint16_t u) { return u >= 0xDC00 && u <= 0xDFFF; }
+
+// Which of the counts a unit (other than a surrogate pair) adds to.
+enum class Utf16UnitKind : std::uint8_t {
+  Ascii,
+  LineEnd,  // counted as ASCII too
+  Kana,
+  CjkSymbol,
+  Kanji,
+  Plausible,
+  Implausible,
+  HighSurrogate,  // paired with the next unit by the prober
+};
+
+constexpr Utf16UnitKind UnitKindOf(std::uint16_t u) {
+  if (u == 0x0A || u == 0x0D) return Utf16UnitKind::LineEnd;
+  if (u == 0x09 || (u >= 0x20 && u <= 0x7E)) return Utf16UnitKind::Ascii;
+  if ((u >= 0x3041 && u <= 0x30FF) || (u >= 0xFF61 && u <= 0xFF9F)) return Utf16UnitKind::Kana;
+  if ((u >= 0x3000 && u <= 0x3040) || (u >= 0xFF01 && u <= 0xFF60) || (u >= 0xFFE0 && u <= 0xFFEF))
+    return Utf16UnitKind::CjkSymbol;
+  if ((u >= 0x4E00 && u <= 0x9FFF) || (u >= 0xF900 && u <= 0xFAFF)) return Utf16UnitKind::Kanji;
+  if (u >= 0xD800 && u <= 0xDBFF) return Utf16UnitKind::HighSurrogate;
+  if (u == 0x0C || (u >= 0xA0 && u <= 0x24F) || (u >= 0x370 && u <= 0x4FF) || (u >= 0x2000 && u <= 0x2BFF))
+    return Utf16UnitKind::Plausible;
+  return Utf16UnitKind::Implausible;
+}
+
+// Both bytes printable ASCII, in a unit that is not ASCII itself (see Utf16Counts::asciiPairs).
+constexpr bool IsAsciiPair(std::uint16_t u) {
+  const auto printable = [](unsigned b) { return b >= 0x20 && b <= 0x7E; };
+  return u > 0x7E && printable(u >> 8) && printable(u & 0xFF);
+}
+
+void Count(Utf16Counts& c, Utf16UnitKind kind) {
+  switch (kind) {
+    case Utf16UnitKind::LineEnd: ++c.lineEnds; [[fallthrough]];
+    case Utf16UnitKind::Ascii: ++c.ascii; break;
+    case Utf16UnitKind::Kana: ++c.kana; break;
+    case Utf16UnitKind::CjkSymbol: ++c.cjkSymbols; break;
+    case Utf16UnitKind::Kanji: ++c.kanji; break;
+    case Utf16UnitKind::Plausible: ++c.plausible; break;
+    case Utf16UnitKind::Implausible:
+    case Utf16UnitKind::HighSurrogate: ++c.implausible; break;
+  }
+}
+
+constexpr bool InUnitRange(unsigned u, unsigned first, unsigned last) {
+  return static_cast<std::uint16_t>(u - first) <= last - first;
+}
+
+// UnitKindOf and IsAsciiPair summed over units without a surrogate pair, as disjoint ranges
+// and additions only: the form the compiler counts eight units at a time in. High surrogates
+// are counted only to tell the caller to take the readable path instead.
+struct UnitTally {
+  std::uint64_t ascii = 0, lineEnds = 0, kana = 0, cjkSymbols = 0, kanji = 0, plausible = 0;
+  std::uint64_t highSurrogates = 0, asciiPairs = 0;
+};
+
+// Sixteen-bit counters, as wide as the units: a block of at most kTallyBlock units fits them.
+constexpr std::size_t kTallyBlock = 0xFFFF;
+
+template <bool kBigEndian>
+void TallyBlock(const std::uint8_t* p, std::size_t units, UnitTally& t) {
+  std::uint16_t ascii = 0, lineEnds = 0, kana = 0, cjk = 0, kanji = 0, plausible = 0, highs = 0, pairs = 0;
+  for (std::size_t i = 0; i < units; ++i) {
+    const unsigned high = p[2 * i + (kBigEndian ? 0 : 1)], low = p[2 * i + (kBigEndian ? 1 : 0)];
+    const auto u = static_cast<std::uint16_t>(high << 8 | low);
+    lineEnds += (u == 0x0A) + (u == 0x0D);
+    ascii += (u == 0x09) + (u == 0x0A) + (u == 0x0D) + InUnitRange(u, 0x20, 0x7E);
+    kana += InUnitRange(u, 0x3041, 0x30FF) + InUnitRange(u, 0xFF61, 0xFF9F);
+    cjk += InUnitRange(u, 0x3000, 0x3040) + InUnitRange(u, 0xFF01, 0xFF60) + InUnitRange(u, 0xFFE0, 0xFFEF);
+    kanji += InUnitRange(u, 0x4E00, 0x9FFF) + InUnitRange(u, 0xF900, 0xFAFF);
+    plausible += (u == 0x0C) + InUnitRange(u, 0xA0, 0x24F) + InUnitRange(u, 0x370, 0x4FF) + InUnitRange(u, 0x2000, 0x2BFF);
+    highs += InUnitRange(u, 0xD800, 0xDBFF);
+    pairs += InUnitRange(high, 0x20, 0x7E) & InUnitRange(low, 0x20, 0x7E) & (u > 0x7E);
+  }
+  t.ascii += ascii;
+  t.lineEnds += lineEnds;
+  t.kana += kana;
+  t.cjkSymbols += cjk;
+  t.kanji += kanji;
+  t.plausible += plausible;
+  t.highSurrogates += highs;
+  t.asciiPairs += pairs;
+}
+
+template <bool kBigEndian>
+UnitTally TallyUnits(const std::uint8_t* p, std::size_t units) {
+  UnitTally t;
+  for (std::size_t done = 0; done < units; done += kTallyBlock)
+    TallyBlock<kBigEndian>(p + 2 * done, std::min(units - done, kTallyBlock), t);
+  return t;
+}
+
 }  // namespace
 
+template <bool kModel>
 void Utf16Probe::Unit(std::uint16_t u) {
   Utf16Counts& c = counts_;
   if (haveHigh_) {
@@ -15,10 +112,10 @@ void Utf16Probe::Unit(std::uint16_t u) {
     c.units += 2;
     if (IsLow(u)) {
       c.plausible += 2;
-      model_.Add(CharClass::Other);
+      if constexpr (kModel) model_.Add(CharClass::Other);
       return;
     }
-    model_.Add(CharClass::Unassigned);
+    if constexpr (kModel) model_.Add(CharClass::Unassigned);
     c.implausible += 1;  // the lone high surrogate; `u` is counted below
     c.units -= 1;
   }
@@ -27,29 +124,17 @@ void Utf16Probe::Unit(std::uint16_t u) {
     return;
   }
   ++c.units;
-  const auto printable = [](unsigned b) { return b >= 0x20 && b <= 0x7E; };
-  if (u > 0x7E && printable(u >> 8) && printable(u & 0xFF)) ++c.asciiPairs;
-  if (u == 0x09 || u == 0x0A || u == 0x0D || (u >= 0x20 && u <= 0x7E))
-    model_.AddAscii();
-  else if (u < 0xA0)
-    model_.Add(CharClass::Unassigned);  // NUL and other control units
-  else
-    model_.Add(UnicodeClass(u));
-  if (u == 0x09 || u == 0x0A || u == 0x0D || (u >= 0x20 && u <= 0x7E)) {
-    ++c.ascii;
-    if (u == 0x0A || u == 0x0D) ++c.lineEnds;
-  } else if ((u >= 0x3041 && u <= 0x30FF) || (u >= 0xFF61 && u <= 0xFF9F)) {
-    ++c.kana;
-  } else if ((u >= 0x3000 && u <= 0x3040) || (u >= 0xFF01 && u <= 0xFF60) || (u >= 0xFFE0 && u <= 0xFFEF)) {
-    ++c.cjkSymbols;
-  } else if ((u >= 0x4E00 && u <= 0x9FFF) || (u >= 0xF900 && u <= 0xFAFF)) {
-    ++c.kanji;
-  } else if (u == 0x0C || (u >= 0xA0 && u <= 0x24F) || (u >= 0x370 && u <= 0x4FF) ||
-             (u >= 0x2000 && u <= 0x2BFF)) {
-    ++c.plausible;
-  } else {
-    ++c.implausible;
+  if (IsAsciiPair(u)) ++c.asciiPairs;
+  const Utf16UnitKind kind = UnitKindOf(u);
+  if constexpr (kModel) {
+    if (kind == Utf16UnitKind::Ascii || kind == Utf16UnitKind::LineEnd)
+      model_.AddAscii();
+    else if (u < 0xA0)
+      model_.Add(CharClass::Unassigned);  // NUL and other control units
+    else
+      model_.Add(UnicodeClass(u));
   }
+  Count(c, kind);
 }
 
 void Utf16Probe::Scan(std::span<const std::uint8_t> bytes) {
@@ -60,8 +145,43 @@ void Utf16Probe::Scan(std::span<const std::uint8_t> bytes) {
       continue;
     }
     haveByte_ = false;
-    Unit(bigEndian_ ? static_cast<std::uint16_t>(byte_ << 8 | b)
-                    : static_cast<std::uint16_t>(b << 8 | byte_));
+    Unit<true>(bigEndian_ ? static_cast<std::uint16_t>(byte_ << 8 | b)
+                          : static_cast<std::uint16_t>(b << 8 | byte_));
+  }
+}
+
+void Utf16Probe::CountUnits(std::span<const std::uint8_t> bytes) {
+  const std::uint8_t* p = bytes.data();
+  const std::uint8_t* const end = p + bytes.size();
+  const auto unitAt = [this](std::uint8_t first, std::uint8_t second) {
+    return bigEndian_ ? static_cast<std::uint16_t>(first << 8 | second) : static_cast<std::uint16_t>(second << 8 | first);
+  };
+  if (haveByte_ && p < end) {  // a unit begun in an earlier chunk
+    haveByte_ = false;
+    Unit<false>(unitAt(byte_, *p++));
+  }
+  const std::size_t units = static_cast<std::size_t>(end - p) / 2;
+  UnitTally t;
+  if (!haveHigh_) t = bigEndian_ ? TallyUnits<true>(p, units) : TallyUnits<false>(p, units);
+  // Surrogates, or a high one left waiting by the previous chunk: the readable path pairs them.
+  if (haveHigh_ || t.highSurrogates != 0) {
+    for (std::size_t i = 0; i < units; ++i) Unit<false>(unitAt(p[2 * i], p[2 * i + 1]));
+  } else {
+    Utf16Counts& c = counts_;
+    c.units += units;
+    c.ascii += t.ascii;
+    c.lineEnds += t.lineEnds;
+    c.kana += t.kana;
+    c.cjkSymbols += t.cjkSymbols;
+    c.kanji += t.kanji;
+    c.plausible += t.plausible;
+    c.implausible += units - (t.ascii + t.kana + t.cjkSymbols + t.kanji + t.plausible);
+    c.asciiPairs += t.asciiPairs;
+  }
+  p += 2 * units;
+  if (p < end) {
+    byte_ = *p;
+    haveByte_ = true;
   }
 }
 

@@ -28,13 +28,20 @@ struct Utf16Counts {
 class Utf16Probe {
  public:
   explicit Utf16Probe(bool bigEndian) : bigEndian_(bigEndian) {}
+  // Readable scalar pass: the counts and the text model.
   void Scan(std::span<const std::uint8_t> bytes);
+  // The counts alone, counted many units at a time: the arbiter reads the text model only when the counts look
+  // like Japanese text. Counts() and UnfinishedBytes() come out as from Scan; Model() stays
+  // empty. Feed a probe through one of the two only.
+  void CountUnits(std::span<const std::uint8_t> bytes);
+
   const Utf16Counts& Counts() const { return counts_; }
   const TextModel& Model() const { return model_; }
   // Bytes of a code unit or surrogate pair the input ended inside of.
   unsigned UnfinishedBytes() const { return (haveByte_ ? 1u : 0u) + (haveHigh_ ? 2u : 0u); }
 
  private:
+  template <bool kModel>
   void Unit(std::uint16_t u);
 
   bool bigEndian_;

@@ -55,6 +55,56 @@ TEST(Utf16Probe, LeavesAnUnfinishedUnitOrPairOut) {
   EXPECT_EQ(p.UnfinishedBytes(), 3u);
 }
 
+void ExpectSameCounts(const guess::Utf16Probe& a, const guess::Utf16Probe& b, const std::string& what) {
+  const guess::Utf16Counts& x = a.Counts();
+  const guess::Utf16Counts& y = b.Counts();
+  EXPECT_EQ(x.units, y.units) << what;
+  EXPECT_EQ(x.ascii, y.ascii) << what;
+  EXPECT_EQ(x.lineEnds, y.lineEnds) << what;
+  EXPECT_EQ(x.kana, y.kana) << what;
+  EXPECT_EQ(x.cjkSymbols, y.cjkSymbols) << what;
+  EXPECT_EQ(x.kanji, y.kanji) << what;
+  EXPECT_EQ(x.plausible, y.plausible) << what;
+  EXPECT_EQ(x.implausible, y.implausible) << what;
+  EXPECT_EQ(x.asciiPairs, y.asciiPairs) << what;
+  EXPECT_EQ(a.UnfinishedBytes(), b.UnfinishedBytes()) << what;
+}
+
+// Every unit value, each alone (so a surrogate half cannot hide in a pair) and all of them in a
+// row, in both byte orders: the counting pass against the readable one.
+TEST(Utf16Probe, CountingPassCountsEveryUnitAsTheReadablePass) {
+  for (const bool big : {false, true}) {
+    std::string all;
+    for (unsigned u = 0; u < 0x10000; ++u) {
+      const char unit[2] = {static_cast<char>(big ? u >> 8 : u & 0xFF), static_cast<char>(big ? u & 0xFF : u >> 8)};
+      all.append(unit, 2);
+      guess::Utf16Probe readable(big), counted(big);
+      readable.Scan(Bytes({unit, 2}));
+      counted.CountUnits(Bytes({unit, 2}));
+      ExpectSameCounts(counted, readable, "unit " + std::to_string(u));
+    }
+    guess::Utf16Probe readable(big), counted(big);
+    readable.Scan(Bytes(all));
+    counted.CountUnits(Bytes(all));
+    ExpectSameCounts(counted, readable, big ? "all units, big-endian" : "all units, little-endian");
+  }
+}
+
+// Chunks that end inside a unit or between the halves of a surrogate pair.
+TEST(Utf16Probe, CountingPassCarriesUnitsAndSurrogatesAcrossChunks) {
+  const std::string_view text = "a\0\x3d\xd8\x00\xde\x42\x30\x3d\xd8\x3d\xd8\x00\xde\n\0\x00\xdc\xe5\x65\x3d"sv;
+  for (std::size_t first = 0; first <= text.size(); ++first) {
+    for (std::size_t second = first; second <= text.size(); ++second) {
+      guess::Utf16Probe readable(false), counted(false);
+      readable.Scan(Bytes(text));
+      counted.CountUnits(Bytes(text.substr(0, first)));
+      counted.CountUnits(Bytes(text.substr(first, second - first)));
+      counted.CountUnits(Bytes(text.substr(second)));
+      ExpectSameCounts(counted, readable, "cut at " + std::to_string(first) + " and " + std::to_string(second));
+    }
+  }
+}
+
 TEST(HalfWidthKanaSpelling, VoicedMarksFitOnlyAfterKanaTheyCanVoice) {
   using guess::CharClass;
   using guess::HalfKanaClass;
