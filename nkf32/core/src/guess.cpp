@@ -44,10 +44,54 @@ GuessResult EncodingGuesser::Finish() {
   return guess::Decide(s.probes, std::span(s.head.data(), s.headSize), s.size);
 }
 
+namespace {
+
+// The 8-bit readings of input held whole: the validators first (fast); the statistics, which
+// cost several times more, only for the readings the arbiter will weigh.
+void ScanEightBitReadings(guess::Probes& p, std::span<const std::uint8_t> bytes) {
+  p.utf8.Validate(bytes);
+  p.sjis.Validate(bytes);
+  p.eucjp.Validate(bytes);
+  const bool anyClean = p.utf8.Errors().None() || p.sjis.Errors().None() || p.eucjp.Errors().None();
+  if (!anyClean || p.utf8.Errors().None()) {
+    p.utf8 = {};
+    p.utf8.Scan(bytes);
+  }
+  if (!anyClean || p.sjis.Errors().None()) {
+    p.sjis = {};
+    p.sjis.Scan(bytes);
+  }
+  if (!anyClean || p.eucjp.Errors().None()) {
+    p.eucjp = {};
+    p.eucjp.Scan(bytes);
+  }
+}
+
+}  // namespace
+
 GuessResult GuessEncoding(std::span<const std::uint8_t> bytes) {
-  EncodingGuesser guesser;
-  guesser.Feed(bytes);
-  return guesser.Finish();
+  // Past the statistics window the stream's split between statistics and validation applies.
+  if (bytes.size() > guess::kStatsWindow) {
+    EncodingGuesser guesser;
+    guesser.Feed(bytes);
+    return guesser.Finish();
+  }
+  // The whole input is at hand: gather only the evidence the arbiter will read (see
+  // guess_arbiter.h), which spares most of a short file's cost. Same verdict as the stream.
+  const std::span<const std::uint8_t> head = bytes.first(std::min(bytes.size(), guess::kSignatureHead));
+  if (auto byHead = guess::DecideByHead(head, bytes.size())) return *byHead;
+  guess::Probes p;
+  p.bytes.Scan(bytes);
+  p.sevenBit.Feed(bytes);
+  p.utf16le.CountUnits(bytes);
+  p.utf16be.CountUnits(bytes);
+  if (const guess::Utf16Probe* read = guess::Utf16ModelRead(p)) {
+    guess::Utf16Probe& probe = read == &p.utf16le ? p.utf16le : p.utf16be;
+    probe = guess::Utf16Probe(read == &p.utf16be);
+    probe.Scan(bytes);
+  }
+  if (!p.sevenBit.SevenBit()) ScanEightBitReadings(p, bytes);
+  return guess::Decide(p, head, bytes.size());
 }
 
 }  // namespace nkf

@@ -113,10 +113,20 @@ double SevenBitScore(const ByteStats& stats) { return TextModel::kAsciiCost * st
 
 }  // namespace
 
-GuessResult Decide(const Probes& p, std::span<const std::uint8_t> head, std::uint64_t size) {
-  if (size == 0) return {Encoding::Ascii, false, 0};
+std::optional<GuessResult> DecideByHead(std::span<const std::uint8_t> head, std::uint64_t size) {
+  if (size == 0) return GuessResult{Encoding::Ascii, false, 0};
   if (auto bom = ByteOrderMark(head)) return *bom;
-  if (const std::size_t n = BinarySignatureLength(head)) return {Encoding::Binary, false, n};
+  if (const std::size_t n = BinarySignatureLength(head)) return GuessResult{Encoding::Binary, false, n};
+  return std::nullopt;
+}
+
+const Utf16Probe* Utf16ModelRead(const Probes& p) {
+  const Utf16Reading u16 = BetterByteOrder(p);
+  return Utf16Japanese(*u16.counts) ? u16.probe : nullptr;
+}
+
+GuessResult Decide(const Probes& p, std::span<const std::uint8_t> head, std::uint64_t size) {
+  if (auto byHead = DecideByHead(head, size)) return *byHead;
 
   const ByteStats& stats = p.bytes;
   const Utf16Reading u16 = BetterByteOrder(p);
