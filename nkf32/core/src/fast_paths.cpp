@@ -205,11 +205,11 @@ inline std::uint32_t Load4(const std::uint8_t* p) {
   return w;
 }
 
-// Shift_JIS bytes of every code point written as three UTF-8 bytes, in output order (first byte
-// lowest: one store writes them, the length being 2 when the second is not 0). 0 = the general path
-// decides (not representable, overlong, surrogate); kGuarded = one of a variant pair, which only
-// the encoder's guard may accept.
-constexpr std::uint16_t kGuarded = 1;
+// The two Shift_JIS bytes of every code point written as three UTF-8 bytes, in output order (first
+// byte lowest: one store writes them). 0 = the general path decides (not representable, overlong,
+// surrogate); kByCharacter = written by the per-character step: one of a variant pair, which only
+// the encoder's guard may accept, or a single byte (half-width katakana, rare in UTF-8 text).
+constexpr std::uint16_t kByCharacter = 1;
 
 std::uint16_t SjisOutputOrder(std::uint16_t code) {
   return code >= 0x100 ? static_cast<std::uint16_t>(code >> 8 | (code & 0xFF) << 8) : code;
@@ -221,7 +221,9 @@ const std::uint16_t* ThreeByteSjis() {
     const std::uint16_t* code = Cp932EncodeTable();
     for (char32_t cp = 0; cp < 0x10000; ++cp) {
       bool usable = cp >= 0x800 && (cp < 0xD800 || cp > 0xDFFF) && code[cp] >= 0x80;
-      t[cp] = !usable ? 0 : IsSjisVariantCode(code[cp]) ? kGuarded : SjisOutputOrder(code[cp]);
+      t[cp] = !usable                                            ? 0
+              : IsSjisVariantCode(code[cp]) || code[cp] < 0x100 ? kByCharacter
+                                                                : SjisOutputOrder(code[cp]);
     }
     return t;
   }();
@@ -259,18 +261,15 @@ inline bool Utf8ToSjisOne(SjisEncoder& enc, const std::uint8_t*& p, const std::u
   while (p < wordStop) {
     std::uint32_t w = Load4(p);
     if (IsThreeByte(w)) {  // kana, kanji, full-width forms: nearly every character
-      char32_t cp = ThreeByteCodePoint(w);
-      std::uint16_t v = threeByte[cp];
-      if (v <= kGuarded) {
-        if (!v || !enc.variants.Accept(cp)) {
-          stopped = true;
-          break;
-        }
-        v = SjisOutputOrder(enc.table[cp]);
+      std::uint16_t v = threeByte[ThreeByteCodePoint(w)];
+      if (v > kByCharacter) {
+        std::memcpy(o, &v, 2);
+        o += 2;
+        p += 3;
+      } else if (!v || !Utf8ToSjisOne(enc, p, end, o)) {
+        stopped = true;
+        break;
       }
-      std::memcpy(o, &v, 2);  // the output has room to spare: a second byte of 0 is overwritten next
-      o += 1 + (v >= 0x100);
-      p += 3;
     } else if ((w & 0x80) == 0 && stop - p >= 8) {
       p += CopyAsciiRun(p, o);
     } else if (!Utf8ToSjisOne(enc, p, end, o)) {
