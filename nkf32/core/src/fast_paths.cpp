@@ -119,14 +119,16 @@ const PairUtf8& PairUtf8For(const SjisDecodeTable& t) {
   return static_cast<std::size_t>(p - in);
 }
 
-// UTF-8 of every JIS X 0208 cell, packed as for Shift_JIS pairs.
+// UTF-8 of every JIS X 0208 cell, packed as for Shift_JIS pairs, by (row - 1, cell - 1) on a grid
+// of 128 so that one test, (row | cell) < 128, bounds both indices (the rest of the grid is 0).
 struct GridUtf8 {
-  std::uint32_t packed[94][94];
+  std::uint32_t packed[128][128];
 };
 
 const GridUtf8& Jis0208Utf8() {
   static const std::unique_ptr<GridUtf8> table = [] {
     auto u = std::make_unique<GridUtf8>();
+    std::memset(u.get(), 0, sizeof(GridUtf8));
     const JisGrid& g = Jis0208Grid();
     for (int r = 0; r < 94; ++r) {
       for (int c = 0; c < 94; ++c) {
@@ -149,8 +151,9 @@ const GridUtf8& Jis0208Utf8() {
   const GridUtf8& utf8 = Jis0208Utf8();
   const std::uint8_t* p = in;
   const std::uint8_t* const stop = in + limit;
-  const std::uint8_t* const end = in + n;
-  while (p < stop) {
+  // Before it two bytes are readable; a character starting at the last byte is the general path's.
+  const std::uint8_t* const pairStop = std::min(stop, in + n - 1);
+  while (p < pairStop) {
     std::uint8_t b = *p;
     if (b < 0x80) {
       if (stop - p >= 8) {
@@ -161,15 +164,15 @@ const GridUtf8& Jis0208Utf8() {
       }
       continue;
     }
-    if (end - p < 2) break;  // SS2, SS3, strays and cut-off pairs: the general path
-    unsigned row = b - 0xA1u, cell = p[1] - 0xA1u;
-    if (row >= 94 || cell >= 94) break;
+    unsigned row = b - 0xA1u, cell = p[1] - 0xA1u;  // SS2, SS3 and strays wrap around: the general path
+    if ((row | cell) >= 128) break;
     std::uint32_t v = utf8.packed[row][cell];
     if (!v) break;
     std::memcpy(o, &v, 4);  // the output has room to spare: the fourth byte is overwritten next
     o += v >> 24;
     p += 2;
   }
+  if (p == pairStop && p < stop && *p < 0x80) *o++ = *p++;
   out = o;
   return static_cast<std::size_t>(p - in);
 }
