@@ -88,8 +88,9 @@ const PairUtf8& PairUtf8For(const SjisDecodeTable& t) {
   const PairUtf8& utf8 = PairUtf8For(t);
   const std::uint8_t* p = in;
   const std::uint8_t* const stop = in + limit;
-  const std::uint8_t* const end = in + n;
-  while (p < stop) {
+  // Before it two bytes are readable; a character starting at the last byte is the general path's.
+  const std::uint8_t* const pairStop = std::min(stop, in + n - 1);
+  while (p < pairStop) {
     std::uint8_t b = *p;
     if (b < 0x80) {
       if (stop - p >= 8) {
@@ -101,7 +102,6 @@ const PairUtf8& PairUtf8For(const SjisDecodeTable& t) {
       continue;
     }
     if (t.isLead[b]) {
-      if (end - p < 2) break;
       unsigned trail = p[1] - 0x40u;
       std::uint32_t v = trail < 0xC0 ? utf8.packed[b - 0x81][trail] : 0;
       if (!v) break;
@@ -115,6 +115,7 @@ const PairUtf8& PairUtf8For(const SjisDecodeTable& t) {
       ++p;
     }
   }
+  if (p == pairStop && p < stop && *p < 0x80) *o++ = *p++;
   out = o;
   return static_cast<std::size_t>(p - in);
 }
