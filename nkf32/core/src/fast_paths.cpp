@@ -315,7 +315,9 @@ inline bool Utf8ToUtf16LEOne(const std::uint8_t*& p, const std::uint8_t* end, st
     std::uint32_t w = Load4(p);
     if (IsThreeByte(w)) {
       char32_t cp = ThreeByteCodePoint(w);
-      if (cp < 0x800 || cp - 0xD800u < 0x800u) {  // overlong or a surrogate: the general path reports it
+      // Below the surrogates is one test (kana and kanji); above them only full-width forms and
+      // private use. Overlong forms and surrogates: the general path reports them.
+      if (cp - 0x800u >= 0xD800u - 0x800u && cp < 0xE000u) {
         stopped = true;
         break;
       }
