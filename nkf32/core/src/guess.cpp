@@ -47,21 +47,25 @@ GuessResult EncodingGuesser::Finish() {
 namespace {
 
 // The 8-bit readings of input held whole: the validators first (fast); the statistics, which
-// cost several times more, only for the readings the arbiter will weigh.
-void ScanEightBitReadings(guess::Probes& p, std::span<const std::uint8_t> bytes) {
+// cost several times more, only where the arbiter weighs them. A single clean reading wins
+// without its score unless the UTF-16 reading is weighed against it.
+void ScanEightBitReadings(guess::Probes& p, std::span<const std::uint8_t> bytes, bool utf16Weighed) {
   p.utf8.Validate(bytes);
   p.sjis.Validate(bytes);
   p.eucjp.Validate(bytes);
-  const bool anyClean = p.utf8.Errors().None() || p.sjis.Errors().None() || p.eucjp.Errors().None();
-  if (!anyClean || p.utf8.Errors().None()) {
+  const int clean = p.utf8.Errors().None() + p.sjis.Errors().None() + p.eucjp.Errors().None();
+  if (clean == 1 && !utf16Weighed) return;
+  // With no clean reading, the error and character counts of all three decide.
+  const auto scanned = [&](const auto& probe) { return clean == 0 || probe.Errors().None(); };
+  if (scanned(p.utf8)) {
     p.utf8 = {};
     p.utf8.Scan(bytes);
   }
-  if (!anyClean || p.sjis.Errors().None()) {
+  if (scanned(p.sjis)) {
     p.sjis = {};
     p.sjis.Scan(bytes);
   }
-  if (!anyClean || p.eucjp.Errors().None()) {
+  if (scanned(p.eucjp)) {
     p.eucjp = {};
     p.eucjp.Scan(bytes);
   }
@@ -85,12 +89,13 @@ GuessResult GuessEncoding(std::span<const std::uint8_t> bytes) {
   p.sevenBit.Feed(bytes);
   p.utf16le.CountUnits(bytes);
   p.utf16be.CountUnits(bytes);
-  if (const guess::Utf16Probe* read = guess::Utf16ModelRead(p)) {
-    guess::Utf16Probe& probe = read == &p.utf16le ? p.utf16le : p.utf16be;
-    probe = guess::Utf16Probe(read == &p.utf16be);
+  const guess::Utf16Probe* utf16Read = guess::Utf16ModelRead(p);
+  if (utf16Read) {
+    guess::Utf16Probe& probe = utf16Read == &p.utf16le ? p.utf16le : p.utf16be;
+    probe = guess::Utf16Probe(utf16Read == &p.utf16be);
     probe.Scan(bytes);
   }
-  if (!p.sevenBit.SevenBit()) ScanEightBitReadings(p, bytes);
+  if (!p.sevenBit.SevenBit()) ScanEightBitReadings(p, bytes, utf16Read != nullptr);
   return guess::Decide(p, head, bytes.size());
 }
 

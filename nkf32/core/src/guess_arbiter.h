@@ -22,6 +22,7 @@ std::optional<GuessResult> DecideByHead(std::span<const std::uint8_t> head, std:
 const Utf16Probe* Utf16ModelRead(const Probes& probes);
 // - for input with a byte above 0x7F, the 8-bit probers' errors (None and FirstEnd) and
 //   Shift_JIS's extension flag; the full statistics (scores, unfinished bytes, multibyte and
-//   error counts) of the clean readings, or of all three when none is clean.
+//   error counts) of the clean readings when two or three are clean or the UTF-16 model is
+//   read, and of all three when none is clean.
 
 }  // namespace nkf::guess
