@@ -242,6 +242,36 @@ TEST(ChunkedScans, AgreeWithTheOneBufferScanWhereverTheInputIsSplit) {
   }
 }
 
+// Long runs of plain bytes (passed over several at a time in one buffer) between line ends and
+// NULs at every offset; fed a byte at a time, the scan sees them one by one.
+TEST(ChunkedScans, LongPlainRunsGiveTheSameVerdictAsByteByByte) {
+  const std::string_view plain[] = {"abcdefghijklmnopqrstu"sv, "\t\x0b\x0c\x0e\x1f xyz\x80\xff\x0b\t"sv};
+  const std::string_view ends[] = {"\r\n"sv, "\n"sv, "\r"sv, "\0"sv, "\r\0\n\0"sv, "\0\r\0\n"sv};
+  for (const std::string_view run : plain) {
+    for (std::size_t at = 0; at <= run.size(); ++at) {
+      for (const std::string_view first : ends) {
+        for (const std::string_view second : ends) {
+          std::string input(run.substr(0, at));
+          input += first;
+          input += run;
+          input += second;
+          input += run.substr(at);
+          const auto all = AsBytes(input);
+          for (bool stop : {false, true}) {
+            const ByteScanResult whole = ByteLineEndingScan::Scan(all, stop);
+            ByteLineEndingScan byteByByte(stop);
+            for (std::size_t i = 0; i < all.size(); ++i) byteByByte.Feed(all.subspan(i, 1));
+            const ByteScanResult single = byteByByte.Finish();
+            EXPECT_EQ(single.lineEnding, whole.lineEnding) << at;
+            EXPECT_EQ(single.sawNul, whole.sawNul) << at;
+            EXPECT_EQ(single.lineEndingAtFirstNul, whole.lineEndingAtFirstNul) << at;
+          }
+        }
+      }
+    }
+  }
+}
+
 TEST(ChunkedScans, StreamingJudgeAgreesWithJudgeBytesForEveryKindOfGuess) {
   const wchar_t* guesses[] = {L"ASCII", L"Shift_JIS", L"UTF-8", L"UTF-16", L"UTF-32", L"BINARY"};
   for (const std::string& input : SampleInputs()) {
