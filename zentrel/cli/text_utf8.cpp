@@ -89,6 +89,16 @@ std::wstring Utf8ToWide(std::string_view bytes) {
 
 void AppendUtf8(std::string& out, std::wstring_view text) {
   for (std::size_t i = 0; i < text.size(); ++i) {
+    // Paths and encoding names are mostly ASCII: a run of it is appended in one go.
+    std::size_t ascii = i;
+    while (ascii < text.size() && static_cast<char32_t>(text[ascii]) < 0x80) ++ascii;
+    if (ascii != i) {
+      const std::size_t at = out.size();
+      out.resize(at + (ascii - i));
+      for (std::size_t k = i; k < ascii; ++k) out[at + (k - i)] = static_cast<char>(text[k]);
+      i = ascii - 1;
+      continue;
+    }
     char32_t c = static_cast<char32_t>(text[i]);
     if (c >= 0xD800 && c <= 0xDFFF) {
       if (kWideIsUtf16 && c <= 0xDBFF && i + 1 < text.size() &&
