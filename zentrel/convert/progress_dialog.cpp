@@ -2,7 +2,6 @@
 
 #include <commctrl.h>
 
-#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -15,61 +14,16 @@
 namespace zentrel {
 namespace {
 
-// Sent by the worker as its last act, so the dialog's own thread updates its buttons.
-constexpr UINT kWorkerFinished = WM_APP + 1;
+// Sent by the worker: kShowProgressNow when every file is handled (so its rows are all shown before
+// the closing row), kWorkerFinished as its last act, so the dialog's own thread updates its buttons.
+constexpr UINT kShowProgressNow = WM_APP + 1;
+constexpr UINT kWorkerFinished = WM_APP + 2;
 
-// The status list and the file label are painted at most this often while files go by: under Wine
-// a repaint per row costs more than converting a typical file.
-constexpr ULONGLONG kRepaintIntervalMs = 100;
-
-// Keeps the job's windows from repainting on every row; shows the latest state every
-// kRepaintIntervalMs and when the job ends. Scrolling the status list to its newest row is done at
-// those moments too: with drawing off it still cost several milliseconds a row under Wine, for a
-// position nobody sees until the next paint.
-class ThrottledPainting {
- public:
-  ThrottledPainting(HWND statusList, std::initializer_list<HWND> others)
-      : statusList_(statusList), windows_(others) {
-    windows_.push_back(statusList);
-    Hide();
-  }
-  ~ThrottledPainting() {
-    ScrollToNewest();
-    Show();
-  }
-  ThrottledPainting(const ThrottledPainting&) = delete;
-  ThrottledPainting& operator=(const ThrottledPainting&) = delete;
-
-  void RowDone(int row) {
-    newestRow_ = row;
-    const ULONGLONG now = GetTickCount64();
-    if (now - lastShown_ < kRepaintIntervalMs) return;
-    ScrollToNewest();
-    Show();
-    Hide();
-    lastShown_ = now;
-  }
-
- private:
-  void ScrollToNewest() {
-    if (newestRow_ >= 0)
-      SendMessageW(statusList_, LVM_ENSUREVISIBLE, static_cast<WPARAM>(newestRow_), FALSE);
-  }
-  void Hide() {
-    for (HWND window : windows_) SendMessageW(window, WM_SETREDRAW, FALSE, 0);
-  }
-  void Show() {
-    for (HWND window : windows_) {
-      SendMessageW(window, WM_SETREDRAW, TRUE, 0);
-      RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    }
-  }
-
-  HWND statusList_;
-  std::vector<HWND> windows_;
-  int newestRow_ = -1;
-  ULONGLONG lastShown_ = GetTickCount64();
-};
+// The status list, bar and file label follow the worker at this pace. Updating them per file
+// cost more than converting a typical file under Wine (each row repainted the list, and the
+// worker waited for every update).
+constexpr UINT kShowIntervalMs = 100;
+constexpr UINT_PTR kShowTimer = 1;
 
 const wchar_t* OutcomeText(int result) {
   if (result == kConvertSkipped) return L"skip";
@@ -105,13 +59,21 @@ void ProgressDialog::Handle(UINT message, WPARAM wParam, LPARAM) {
     case WM_INITDIALOG: OnInitDialog(); break;
     case WM_COMMAND: OnCommand(LOWORD(wParam)); break;
     case WM_CLOSE: OnClose(); break;
+    case WM_TIMER: ShowProgress(); break;
+    case kShowProgressNow: ShowProgress(); break;
     case kWorkerFinished: OnWorkerFinished(); break;
   }
 }
 
 void ProgressDialog::OnInitDialog() {
   stop_ = false;
-  const int rows = ListViewRowCount(request_.resultList);
+  HWND list = request_.resultList;
+  const int rows = ListViewRowCount(list);
+  rows_.reserve(static_cast<size_t>(rows));
+  for (int row = 0; row < rows; ++row) {
+    rows_.push_back({ListViewCellText(list, row, 0), ListViewCellPrefix(list, row, 1, 255),
+                     request_.dropRootOfRow(ListViewRowData(list, row))});
+  }
   // The bar's bounds are 16-bit: a longer list simply fills it early.
   SendDlgItemMessageW(dialog_, IDC_PROGRESS_BAR, PBM_SETRANGE, 0, MAKELPARAM(0, static_cast<WORD>(rows)));
   SendDlgItemMessageW(dialog_, IDC_PROGRESS_BAR, PBM_SETSTEP, 1, 0);
@@ -119,8 +81,30 @@ void ProgressDialog::OnInitDialog() {
   ListViewInsertColumn(status, 0, convert_text::kStatusHeaderFile, 250);
   ListViewInsertColumn(status, 1, convert_text::kStatusHeaderResult, 50);
   EnableWindow(GetDlgItem(dialog_, IDOK), FALSE);
+  SetTimer(dialog_, kShowTimer, kShowIntervalMs, nullptr);
   worker_ = CreateThread(nullptr, 0, WorkerMain, this, 0, nullptr);
   if (!worker_) OnWorkerFinished();  // nothing runs: let the user close the dialog
+}
+
+void ProgressDialog::ShowProgress() {
+  const std::vector<JobEvent> events = progress_.TakeAll();
+  if (events.empty()) return;
+  HWND status = GetDlgItem(dialog_, IDC_PROGRESS_STATUS);
+  HWND bar = GetDlgItem(dialog_, IDC_PROGRESS_BAR);
+  const std::wstring* label = nullptr;
+  int newest = -1;
+  for (const JobEvent& event : events) {
+    if (event.kind == JobEvent::Kind::Started) {
+      ListViewInsertRow(status, event.row, event.path);
+      label = &event.path;
+    } else {
+      ListViewSetCell(status, event.row, 1, OutcomeText(event.outcome));
+      SendMessageW(bar, PBM_STEPIT, 0, 0);
+    }
+    newest = event.row;
+  }
+  if (label) SetDlgItemTextW(dialog_, IDC_PROGRESS_FILE, label->c_str());
+  SendMessageW(status, LVM_ENSUREVISIBLE, static_cast<WPARAM>(newest), FALSE);
 }
 
 void ProgressDialog::OnCommand(int id) {
@@ -141,6 +125,8 @@ void ProgressDialog::OnClose() {
 
 void ProgressDialog::OnWorkerFinished() {
   finished_ = true;
+  KillTimer(dialog_, kShowTimer);
+  ShowProgress();
   // Cancel goes first, so whoever sees OK enabled also sees the job's final state.
   EnableWindow(GetDlgItem(dialog_, IDCANCEL), FALSE);
   EnableWindow(GetDlgItem(dialog_, IDOK), TRUE);
@@ -156,39 +142,30 @@ DWORD WINAPI ProgressDialog::WorkerMain(void* self) {
 
 void ProgressDialog::RunWorker() {
   HWND list = request_.resultList;
-  HWND progress = GetDlgItem(dialog_, IDC_PROGRESS_BAR);
   HWND status = GetDlgItem(dialog_, IDC_PROGRESS_STATUS);
   MessageBoxQuestions questions;
 
-  int handled = ListViewRowCount(list);
-  {
-    ThrottledPainting painting(status, {progress, GetDlgItem(dialog_, IDC_PROGRESS_FILE)});
-    for (int row = 0; row < handled; ++row) {
-      if (stop_) {
-        handled = row;
-        break;
-      }
-      const std::wstring path = ListViewCellText(list, row, 0);
-      SetDlgItemTextW(dialog_, IDC_PROGRESS_FILE, path.c_str());
-      ListViewInsertRow(status, row, path);
-      const std::wstring encoding = ListViewCellPrefix(list, row, 1, 255);
-      int result = kConvertSkipped;
-      if (encoding != L"BINARY") {
-        const std::wstring root = request_.dropRootOfRow(ListViewRowData(list, row));
-        result = ConvertOneFile(request_, path, encoding, root, questions);
-      }
-      ListViewSetCell(status, row, 1, OutcomeText(result));
-      SendMessageW(progress, PBM_STEPIT, 0, 0);
-      painting.RowDone(row);
+  int handled = static_cast<int>(rows_.size());
+  for (int row = 0; row < handled; ++row) {
+    if (stop_) {
+      handled = row;
+      break;
     }
+    const JobRow& job = rows_[static_cast<size_t>(row)];
+    progress_.Started(row, job.path);
+    int result = kConvertSkipped;
+    if (job.encoding != L"BINARY")
+      result = ConvertOneFile(request_, job.path, job.encoding, job.dropRoot, questions);
+    progress_.Finished(row, result);
   }
+  SendMessageW(dialog_, kShowProgressNow, 0, 0);
 
   ListViewInsertRow(status, handled, convert_text::kRecheckRow);
   SendMessageW(status, LVM_ENSUREVISIBLE, static_cast<WPARAM>(handled), FALSE);
   {
     ListInspection recheck(list, *request_.settings);
     for (int row = 0; row < handled; ++row) {
-      const std::wstring path = ListViewCellText(list, row, 0);
+      const std::wstring& path = rows_[static_cast<size_t>(row)].path;
       SetDlgItemTextW(dialog_, IDC_PROGRESS_FILE, path.c_str());
       recheck.InspectPath(path, row);
     }

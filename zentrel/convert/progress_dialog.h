@@ -1,12 +1,17 @@
 #pragma once
 // The conversion job: a modal progress dialog whose worker thread converts every row of the result
 // list, shows each outcome, then inspects the handled rows again. Cancel stops it between two files.
+// The rows to convert are read once on the dialog's thread before the worker starts; the worker
+// reports each file through a JobProgress that the dialog's thread shows every kShowIntervalMs.
 
 #include <windows.h>
 
 #include <atomic>
+#include <string>
+#include <vector>
 
 #include "conversion_request.h"
+#include "job_progress.h"
 
 namespace zentrel {
 
@@ -30,11 +35,20 @@ class ProgressDialog {
   void OnCommand(int id);
   void OnClose();
   void OnWorkerFinished();
+  void ShowProgress();
   bool WorkerRunning() const;
   void RunWorker();
 
+  struct JobRow {
+    std::wstring path;
+    std::wstring encoding;
+    std::wstring dropRoot;
+  };
+
   HINSTANCE instance_;
   ConversionRequest request_;
+  std::vector<JobRow> rows_;
+  JobProgress progress_;
   HWND dialog_ = nullptr;
   HANDLE worker_ = nullptr;
   std::atomic<bool> stop_{false};
