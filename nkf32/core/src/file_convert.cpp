@@ -1,6 +1,7 @@
 #include "nkf32/file_convert.h"
 
 #include <memory>
+#include <vector>
 
 #include "platform/file_io.h"
 
@@ -16,9 +17,49 @@ ConvertResult IoFailure(Encoding input = Encoding::Ascii) {
   return r;
 }
 
-// Converts the whole of `in` (at its start) into the replacement file for `destination`.
-ConvertResult ConvertInto(detail::SourceFile& in, std::uint8_t* buffer, const std::filesystem::path& destination,
-                          const ConvertOptions& options, const GuessResult& guess) {
+// Reads from the start of `in` into `held` until the end of the file or until more than `limit`
+// bytes have come. Returns false on a read error; `complete` tells whether the end was reached.
+bool ReadUpTo(detail::SourceFile& in, std::vector<std::uint8_t>& held, std::size_t limit, bool& complete) {
+  complete = false;
+  for (;;) {
+    const std::size_t used = held.size();
+    held.resize(used + kChunk);
+    const std::ptrdiff_t n = in.Read(held.data() + used, kChunk);
+    if (n < 0) return false;
+    held.resize(used + static_cast<std::size_t>(n));
+    if (n == 0) {
+      complete = true;
+      return true;
+    }
+    if (held.size() > limit) return true;
+  }
+}
+
+ConvertResult Replace(const std::filesystem::path& destination, const std::vector<std::uint8_t>& bytes,
+                      Encoding input) {
+  detail::ReplacementFile outFile;
+  if (!outFile.Create(destination) || !outFile.Write(bytes.data(), bytes.size()) || !outFile.Commit())
+    return IoFailure(input);
+  ConvertResult result;
+  result.input = input;
+  return result;
+}
+
+// The whole input is in memory: convert it there and write the result in one go.
+ConvertResult ConvertHeld(detail::SourceFile& in, const std::vector<std::uint8_t>& held,
+                          const std::filesystem::path& destination, const ConvertOptions& options,
+                          const GuessResult& guess) {
+  std::vector<std::uint8_t> out;
+  ConvertResult result = ConvertWithGuess(held, guess, options, out);
+  if (!result.ok()) return result;
+  in.Close();  // the source may be the destination: let the rename replace it
+  ConvertResult written = Replace(destination, out, guess.encoding);
+  return written.ok() ? result : written;
+}
+
+// Converts the whole of `in` (at its start) chunk by chunk into the replacement file.
+ConvertResult ConvertStreaming(detail::SourceFile& in, const std::filesystem::path& destination,
+                               const ConvertOptions& options, const GuessResult& guess) {
   ConvertResult result;
   result.input = guess.encoding;
   if (options.guessOnly) return result;
@@ -26,21 +67,22 @@ ConvertResult ConvertInto(detail::SourceFile& in, std::uint8_t* buffer, const st
   result = PlanConversion(options, guess, plan);
   if (!result.ok()) return result;
 
+  auto buffer = std::make_unique<std::uint8_t[]>(kChunk);
   detail::ReplacementFile outFile;
   if (!outFile.Create(destination)) return IoFailure(guess.encoding);
   StreamConverter converter(plan);
   std::vector<std::uint8_t> out;
   out.reserve(kChunk * 2);
   for (;;) {
-    std::ptrdiff_t n = in.Read(buffer, kChunk);
+    std::ptrdiff_t n = in.Read(buffer.get(), kChunk);
     if (n < 0) return IoFailure(guess.encoding);
     out.clear();
-    result = n == 0 ? converter.Finish(out) : converter.Feed({buffer, static_cast<std::size_t>(n)}, out);
+    result = n == 0 ? converter.Finish(out) : converter.Feed({buffer.get(), static_cast<std::size_t>(n)}, out);
     if (!result.ok()) return result;
     if (!outFile.Write(out.data(), out.size())) return IoFailure(guess.encoding);
     if (n == 0) break;
   }
-  in.Close();  // the source may be the destination: let the rename replace it
+  in.Close();
   if (!outFile.Commit()) return IoFailure(guess.encoding);
   return result;
 }
@@ -48,32 +90,46 @@ ConvertResult ConvertInto(detail::SourceFile& in, std::uint8_t* buffer, const st
 }  // namespace
 
 ConvertResult ConvertFile(const std::filesystem::path& source, const std::filesystem::path& destination,
-                          const ConvertOptions& options) {
+                          const ConvertOptions& options, std::size_t heldWholeLimit) {
   detail::SourceFile in;
   if (!in.Open(source)) return IoFailure();
-  auto buffer = std::make_unique<std::uint8_t[]>(kChunk);
+  std::vector<std::uint8_t> held;
+  bool complete = false;
+  if (!ReadUpTo(in, held, heldWholeLimit, complete)) return IoFailure();
+  if (complete) {
+    const GuessResult guess = GuessEncoding(held);
+    if (options.guessOnly) return ConvertResult{.input = guess.encoding};
+    return ConvertHeld(in, held, destination, options, guess);
+  }
 
-  // Pass 1: the guess needs the whole input before the first byte can be written.
+  // Too large to hold: the guess needs the whole input before the first byte can be written, so
+  // the file is read to its end for the guess, then again to convert.
   EncodingGuesser guesser;
+  guesser.Feed(held);
+  std::vector<std::uint8_t>().swap(held);
+  auto buffer = std::make_unique<std::uint8_t[]>(kChunk);
   for (;;) {
     std::ptrdiff_t n = in.Read(buffer.get(), kChunk);
     if (n < 0) return IoFailure();
     if (n == 0) break;
     guesser.Feed({buffer.get(), static_cast<std::size_t>(n)});
   }
-  GuessResult guess = guesser.Finish();
-
-  // Pass 2: convert chunk by chunk into the replacement file.
+  const GuessResult guess = guesser.Finish();
   if (!options.guessOnly && !in.Rewind()) return IoFailure(guess.encoding);
-  return ConvertInto(in, buffer.get(), destination, options, guess);
+  return ConvertStreaming(in, destination, options, guess);
 }
 
 ConvertResult ConvertFile(const std::filesystem::path& source, const std::filesystem::path& destination,
-                          const ConvertOptions& options, const GuessResult& guess) {
+                          const ConvertOptions& options, const GuessResult& guess, std::size_t heldWholeLimit) {
   detail::SourceFile in;
   if (!in.Open(source)) return IoFailure(guess.encoding);
-  auto buffer = std::make_unique<std::uint8_t[]>(kChunk);
-  return ConvertInto(in, buffer.get(), destination, options, guess);
+  if (options.guessOnly) return ConvertResult{.input = guess.encoding};
+  std::vector<std::uint8_t> held;
+  bool complete = false;
+  if (!ReadUpTo(in, held, heldWholeLimit, complete)) return IoFailure(guess.encoding);
+  if (complete) return ConvertHeld(in, held, destination, options, guess);
+  if (!in.Rewind()) return IoFailure(guess.encoding);
+  return ConvertStreaming(in, destination, options, guess);
 }
 
 }  // namespace nkf

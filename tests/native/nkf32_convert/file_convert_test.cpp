@@ -164,16 +164,57 @@ TEST_F(FileConvert, ReplacementKeepsThePermissionsOfTheFileItReplaces) {
             fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
 }
 
-TEST_F(FileConvert, LargeFileStreamsInChunks) {
+TEST_F(FileConvert, LargeFileStreamsInChunksAndEndsAsWhenHeldWhole) {
   Bytes big = B("\xef\xbb\xbf");
   Bytes line = B("\xe3\x81\x82\xe3\x81\x84 line\r\n");
   while (big.size() < 3 * 1024 * 1024) big.insert(big.end(), line.begin(), line.end());
   fs::path f = Write("big.txt", big);
-  ASSERT_TRUE(ConvertFile(f, f, Opts("-sLu")).ok());
+  ASSERT_TRUE(ConvertFile(f, f, Opts("-sLu"), 1024 * 1024).ok());
   Bytes out = Read(f);
   std::size_t lines = (big.size() - 3) / line.size();
   EXPECT_EQ(out.size(), lines * 10);
   EXPECT_EQ(Bytes(out.begin(), out.begin() + 10), B("\x82\xa0\x82\xa2 line\n"));
+
+  fs::path held = Write("held.txt", big);
+  ASSERT_TRUE(ConvertFile(held, held, Opts("-sLu")).ok());
+  EXPECT_EQ(Read(held), out);
+  EXPECT_EQ(EntryCount(), 2u);
+}
+
+// A file that fits is read once and converted in memory, a larger one is read twice in chunks: both
+// ways must give the same outcome, bytes and refusal for every input, the limit falling anywhere.
+TEST_F(FileConvert, HeldWholeOrStreamedEveryOutcomeIsTheSame) {
+  Bytes longBad = B("\xe3\x81\x82 text\r\n");
+  while (longBad.size() < 300 * 1024) longBad.insert(longBad.end(), longBad.begin(), longBad.begin() + 10);
+  longBad.push_back(0xff);
+  Bytes longEmoji(longBad.begin(), longBad.end() - 1);
+  for (char c : std::string("\xf0\x9f\x98\x80\r\n")) longEmoji.push_back(static_cast<std::uint8_t>(c));
+  const Bytes inputs[] = {kUtf8Text, kUtf8Bad, kUtf8Emoji, B(""), B("\x82\xa0\r\x82\xa2\n"),
+                          B(std::string("\x7f" "ELF\x02\x01\x01\0\0\0", 10)), longBad, longEmoji};
+  const char* optionTexts[] = {"-s", "-w80Lu", "-eLw", "-w16B0", "-Lm", "-g"};
+  const std::size_t limits[] = {0, 1, 128 * 1024};
+  int index = 0;
+  for (const Bytes& input : inputs) {
+    for (const char* options : optionTexts) {
+      const std::string what = "input " + std::to_string(index) + " " + options;
+      fs::path wholeSource = Write("whole.txt", input);
+      fs::path wholeTarget = Write("whole.out", B("precious"));
+      const ConvertResult expected = ConvertFile(wholeSource, wholeTarget, Opts(options));
+      for (std::size_t limit : limits) {
+        fs::path source = Write("streamed.txt", input);
+        fs::path target = Write("streamed.out", B("precious"));
+        const ConvertResult r = ConvertFile(source, target, Opts(options), limit);
+        EXPECT_EQ(r.error, expected.error) << what << " limit " << limit;
+        EXPECT_EQ(r.position, expected.position) << what << " limit " << limit;
+        EXPECT_EQ(r.codePoint, expected.codePoint) << what << " limit " << limit;
+        EXPECT_EQ(r.input, expected.input) << what << " limit " << limit;
+        EXPECT_EQ(Read(target), Read(wholeTarget)) << what << " limit " << limit;
+        EXPECT_EQ(Read(source), input) << what << " limit " << limit;
+      }
+      EXPECT_EQ(EntryCount(), 4u) << what;
+    }
+    ++index;
+  }
 }
 
 }  // namespace
