@@ -10,6 +10,40 @@ namespace {
 
 constexpr std::size_t kChunk = 256 * 1024;
 
+// The input and output buffers of a file held whole stay with the thread for its next file: a batch
+// of ordinary files then asks for no fresh memory per file (under Wine every new large block is
+// mapped and faulted in page by page, which cost as much as converting the file). Buffers grown
+// beyond kKeptCapacity are given back when the file is done.
+constexpr std::size_t kKeptCapacity = std::size_t{8} << 20;
+
+class ThreadBuffers {
+ public:
+  ThreadBuffers() : buffers_(Kept()) {
+    buffers_.held.clear();
+    buffers_.out.clear();
+  }
+  ~ThreadBuffers() {
+    if (buffers_.held.capacity() > kKeptCapacity) std::vector<std::uint8_t>().swap(buffers_.held);
+    if (buffers_.out.capacity() > kKeptCapacity) std::vector<std::uint8_t>().swap(buffers_.out);
+  }
+  ThreadBuffers(const ThreadBuffers&) = delete;
+  ThreadBuffers& operator=(const ThreadBuffers&) = delete;
+
+  std::vector<std::uint8_t>& held() { return buffers_.held; }
+  std::vector<std::uint8_t>& out() { return buffers_.out; }
+  void ReleaseHeld() { std::vector<std::uint8_t>().swap(buffers_.held); }
+
+ private:
+  struct Buffers {
+    std::vector<std::uint8_t> held, out;
+  };
+  static Buffers& Kept() {
+    thread_local Buffers buffers;
+    return buffers;
+  }
+  Buffers& buffers_;
+};
+
 ConvertResult IoFailure(Encoding input = Encoding::Ascii) {
   ConvertResult r;
   r.error = ConvertError::Io;
@@ -47,9 +81,8 @@ ConvertResult Replace(const std::filesystem::path& destination, const std::vecto
 
 // The whole input is in memory: convert it there and write the result in one go.
 ConvertResult ConvertHeld(detail::SourceFile& in, const std::vector<std::uint8_t>& held,
-                          const std::filesystem::path& destination, const ConvertOptions& options,
-                          const GuessResult& guess) {
-  std::vector<std::uint8_t> out;
+                          std::vector<std::uint8_t>& out, const std::filesystem::path& destination,
+                          const ConvertOptions& options, const GuessResult& guess) {
   ConvertResult result = ConvertWithGuess(held, guess, options, out);
   if (!result.ok()) return result;
   in.Close();  // the source may be the destination: let the rename replace it
@@ -93,20 +126,21 @@ ConvertResult ConvertFile(const std::filesystem::path& source, const std::filesy
                           const ConvertOptions& options, std::size_t heldWholeLimit) {
   detail::SourceFile in;
   if (!in.Open(source)) return IoFailure();
-  std::vector<std::uint8_t> held;
+  ThreadBuffers buffers;
+  std::vector<std::uint8_t>& held = buffers.held();
   bool complete = false;
   if (!ReadUpTo(in, held, heldWholeLimit, complete)) return IoFailure();
   if (complete) {
     const GuessResult guess = GuessEncoding(held);
     if (options.guessOnly) return ConvertResult{.input = guess.encoding};
-    return ConvertHeld(in, held, destination, options, guess);
+    return ConvertHeld(in, held, buffers.out(), destination, options, guess);
   }
 
   // Too large to hold: the guess needs the whole input before the first byte can be written, so
   // the file is read to its end for the guess, then again to convert.
   EncodingGuesser guesser;
   guesser.Feed(held);
-  std::vector<std::uint8_t>().swap(held);
+  buffers.ReleaseHeld();
   auto buffer = std::make_unique<std::uint8_t[]>(kChunk);
   for (;;) {
     std::ptrdiff_t n = in.Read(buffer.get(), kChunk);
@@ -124,10 +158,11 @@ ConvertResult ConvertFile(const std::filesystem::path& source, const std::filesy
   detail::SourceFile in;
   if (!in.Open(source)) return IoFailure(guess.encoding);
   if (options.guessOnly) return ConvertResult{.input = guess.encoding};
-  std::vector<std::uint8_t> held;
+  ThreadBuffers buffers;
   bool complete = false;
-  if (!ReadUpTo(in, held, heldWholeLimit, complete)) return IoFailure(guess.encoding);
-  if (complete) return ConvertHeld(in, held, destination, options, guess);
+  if (!ReadUpTo(in, buffers.held(), heldWholeLimit, complete)) return IoFailure(guess.encoding);
+  if (complete) return ConvertHeld(in, buffers.held(), buffers.out(), destination, options, guess);
+  buffers.ReleaseHeld();
   if (!in.Rewind()) return IoFailure(guess.encoding);
   return ConvertStreaming(in, destination, options, guess);
 }
