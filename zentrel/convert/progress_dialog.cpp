@@ -7,7 +7,11 @@
 
 #include "convert_one_file.h"
 #include "convert_strings.h"
-#include "list_inspection.h"
+#include "file_system_win.h"
+#include "inspection_error_box.h"
+#include "nkf_dll_guesser.h"
+#include "store_settings_reader.h"
+#include "zentrel/core/inspection_engine.h"
 #include "list_view_text.h"
 #include "progress_ids.h"
 
@@ -91,20 +95,42 @@ void ProgressDialog::ShowProgress() {
   if (events.empty()) return;
   HWND status = GetDlgItem(dialog_, IDC_PROGRESS_STATUS);
   HWND bar = GetDlgItem(dialog_, IDC_PROGRESS_BAR);
+  HWND list = request_.resultList;
   const std::wstring* label = nullptr;
-  int newest = -1;
+  const std::wstring* title = nullptr;
+  int newestStatusRow = -1;
+  bool listChanged = false;
   for (const JobEvent& event : events) {
-    if (event.kind == JobEvent::Kind::Started) {
-      ListViewInsertRow(status, event.row, event.path);
-      label = &event.path;
-    } else {
-      ListViewSetCell(status, event.row, 1, OutcomeText(event.outcome));
-      SendMessageW(bar, PBM_STEPIT, 0, 0);
+    switch (event.kind) {
+      case JobEvent::Kind::Started:
+        ListViewInsertRow(status, event.row, event.path);
+        label = &event.path;
+        newestStatusRow = event.row;
+        break;
+      case JobEvent::Kind::Finished:
+        ListViewSetCell(status, event.row, 1, OutcomeText(event.outcome));
+        SendMessageW(bar, PBM_STEPIT, 0, 0);
+        newestStatusRow = event.row;
+        break;
+      case JobEvent::Kind::Rechecking: label = &event.path; break;
+      case JobEvent::Kind::Status: title = &event.path; break;
+      case JobEvent::Kind::Rechecked:
+        if (!listChanged) SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+        listChanged = true;
+        ListViewSetCell(list, event.row, 0, event.result.path);
+        ListViewSetCell(list, event.row, 1, event.result.encoding);
+        ListViewSetCell(list, event.row, 2, event.result.lineEnding);
+        break;
     }
-    newest = event.row;
   }
+  if (listChanged) {
+    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list, nullptr, TRUE);
+  }
+  if (title) SetWindowTextW(GetParent(list), title->c_str());
   if (label) SetDlgItemTextW(dialog_, IDC_PROGRESS_FILE, label->c_str());
-  SendMessageW(status, LVM_ENSUREVISIBLE, static_cast<WPARAM>(newest), FALSE);
+  if (newestStatusRow >= 0)
+    SendMessageW(status, LVM_ENSUREVISIBLE, static_cast<WPARAM>(newestStatusRow), FALSE);
 }
 
 void ProgressDialog::OnCommand(int id) {
@@ -141,7 +167,6 @@ DWORD WINAPI ProgressDialog::WorkerMain(void* self) {
 }
 
 void ProgressDialog::RunWorker() {
-  HWND list = request_.resultList;
   HWND status = GetDlgItem(dialog_, IDC_PROGRESS_STATUS);
   MessageBoxQuestions questions;
 
@@ -162,17 +187,29 @@ void ProgressDialog::RunWorker() {
 
   ListViewInsertRow(status, handled, convert_text::kRecheckRow);
   SendMessageW(status, LVM_ENSUREVISIBLE, static_cast<WPARAM>(handled), FALSE);
-  {
-    ListInspection recheck(list, *request_.settings);
-    for (int row = 0; row < handled; ++row) {
-      const std::wstring& path = rows_[static_cast<size_t>(row)].path;
-      SetDlgItemTextW(dialog_, IDC_PROGRESS_FILE, path.c_str());
-      recheck.InspectPath(path, row);
-    }
-  }
+  Recheck(handled);
+  SendMessageW(dialog_, kShowProgressNow, 0, 0);
   ListViewSetCell(status, handled, 1, convert_text::kRecheckDone);
   SetDlgItemTextW(dialog_, IDC_PROGRESS_FILE, convert_text::kJobFinished);
   SendMessageW(dialog_, kWorkerFinished, 0, 0);
+}
+
+// Inspects the first `rows` rows' files again, as a drop would, with the rows and status texts handed
+// to the dialog's thread like the conversion's progress.
+void ProgressDialog::Recheck(int rows) {
+  Win32FileSystem files;
+  StoreSettingsReader reader(*request_.settings);
+  NkfDllGuesser guesser;
+  QueuedInspectionSink sink(progress_, [this](std::wstring_view path, InspectError error) {
+    SendMessageW(dialog_, kShowProgressNow, 0, 0);  // the rows so far show behind the box
+    ShowInspectionError(path, error);
+  });
+  InspectionEngine engine(files, reader, guesser, sink);
+  for (int row = 0; row < rows; ++row) {
+    const std::wstring& path = rows_[static_cast<size_t>(row)].path;
+    progress_.Rechecking(path);
+    engine.InspectPath(path, row);
+  }
 }
 
 }  // namespace zentrel

@@ -38,6 +38,7 @@ class ProgressDialog {
   void ShowProgress();
   bool WorkerRunning() const;
   void RunWorker();
+  void Recheck(int rows);
 
   struct JobRow {
     std::wstring path;

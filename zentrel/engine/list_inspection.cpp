@@ -1,18 +1,21 @@
 #include "list_inspection.h"
 
+#include "file_system_win.h"
+#include "list_view_sink.h"
+#include "nkf_dll_guesser.h"
+#include "store_settings_reader.h"
+#include "zentrel/core/inspection_engine.h"
+
 namespace zentrel {
-
-ListInspection::ListInspection(HWND list, const SettingsStore& settings,
-                               std::function<LPARAM()> newRowTag)
-    : reader_(settings), sink_(list, std::move(newRowTag)), engine_(files_, reader_, guesser_, sink_) {}
-
-void ListInspection::InspectPath(const std::wstring& path, int rowIndex) {
-  engine_.InspectPath(path, rowIndex);
-}
 
 void InspectPath(HWND list, const std::wstring& path, int rowIndex, const SettingsStore& settings,
                  const std::function<LPARAM()>& newRowTag) {
-  ListInspection(list, settings, newRowTag).InspectPath(path, rowIndex);
+  Win32FileSystem files;
+  StoreSettingsReader reader(settings);
+  NkfDllGuesser guesser;
+  ListViewSink sink(list, newRowTag);
+  InspectionEngine engine(files, reader, guesser, sink);
+  engine.InspectPath(path, rowIndex);
 }
 
 }  // namespace zentrel

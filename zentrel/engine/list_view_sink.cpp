@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "engine_strings.h"
+#include "inspection_error_box.h"
 #include "list_view_text.h"
 
 namespace zentrel {
@@ -47,10 +47,8 @@ void ListViewSink::WriteRow(int rowIndex, const ResultRow& row) {
 }
 
 void ListViewSink::ReportError(std::wstring_view path, InspectError error) {
-  std::wstring text = error == InspectError::CannotOpen ? engine_text::kReadFailed : engine_text::kTooLarge;
-  text += path;
   ResumeDrawing();  // the box's modal loop paints: the rows so far show behind it
-  MessageBoxW(nullptr, text.c_str(), L"ERROR", MB_ICONERROR | MB_OK);
+  ShowInspectionError(path, error);
   SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
 }
 

@@ -36,5 +36,27 @@ TEST(JobProgress, HandsOverEveryEventOnceInOrderWhileTheWorkerRuns) {
   }
 }
 
+TEST(QueuedInspectionSink, RowsAndStatusTextsWaitInTheQueueAndErrorsAreReportedAtOnce) {
+  JobProgress progress;
+  std::vector<std::wstring> reported;
+  QueuedInspectionSink sink(progress, [&](std::wstring_view path, InspectError error) {
+    reported.push_back(std::wstring(path) + (error == InspectError::CannotOpen ? L" open" : L" large"));
+  });
+  sink.SetStatus(L"Check: a.txt");
+  sink.WriteRow(3, {L"C:\\a.txt", L"UTF-8", L"LF"});
+  sink.ReportError(L"C:\\b.txt", InspectError::CannotOpen);
+  EXPECT_EQ(reported, std::vector<std::wstring>{L"C:\\b.txt open"});
+
+  const std::vector<JobEvent> events = progress.TakeAll();
+  ASSERT_EQ(events.size(), 2u);
+  EXPECT_EQ(events[0].kind, JobEvent::Kind::Status);
+  EXPECT_EQ(events[0].path, L"Check: a.txt");
+  EXPECT_EQ(events[1].kind, JobEvent::Kind::Rechecked);
+  EXPECT_EQ(events[1].row, 3);
+  EXPECT_EQ(events[1].result.path, L"C:\\a.txt");
+  EXPECT_EQ(events[1].result.encoding, L"UTF-8");
+  EXPECT_EQ(events[1].result.lineEnding, L"LF");
+}
+
 }  // namespace
 }  // namespace zentrel

@@ -4,14 +4,9 @@
 
 namespace zentrel {
 
-void JobProgress::Started(int row, std::wstring path) {
+void JobProgress::Add(JobEvent event) {
   std::lock_guard lock(mutex_);
-  events_.push_back({JobEvent::Kind::Started, row, std::move(path)});
-}
-
-void JobProgress::Finished(int row, int outcome) {
-  std::lock_guard lock(mutex_);
-  events_.push_back({JobEvent::Kind::Finished, row, {}, outcome});
+  events_.push_back(std::move(event));
 }
 
 std::vector<JobEvent> JobProgress::TakeAll() {
