@@ -14,6 +14,25 @@ bool Win32ConversionFiles::IsReadOnly(const std::wstring& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
 }
 
+std::optional<FileStamp> Win32ConversionFiles::Stamp(const std::wstring& path) {
+  const HANDLE handle =
+      ::CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                    FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return std::nullopt;
+  BY_HANDLE_FILE_INFORMATION info{};
+  const BOOL got = ::GetFileInformationByHandle(handle, &info);
+  ::CloseHandle(handle);
+  if (!got) return std::nullopt;
+  const auto join = [](DWORD high, DWORD low) {
+    return (static_cast<std::uint64_t>(high) << 32) | low;
+  };
+  return FileStamp{info.dwVolumeSerialNumber, join(info.nFileIndexHigh, info.nFileIndexLow),
+                   join(info.nFileSizeHigh, info.nFileSizeLow),
+                   join(info.ftLastWriteTime.dwHighDateTime, info.ftLastWriteTime.dwLowDateTime),
+                   0};
+}
+
 bool Win32ConversionFiles::CreateFolders(const std::wstring& folder) {
   std::error_code error;
   std::filesystem::create_directories(folder, error);
@@ -22,14 +41,17 @@ bool Win32ConversionFiles::CreateFolders(const std::wstring& folder) {
 
 nkf::ConvertResult Win32ConversionFiles::Convert(const std::wstring& source,
                                                  const std::wstring& destination,
-                                                 const nkf::ConvertOptions& options) {
+                                                 const nkf::ConvertOptions& options,
+                                                 const nkf::GuessResult* wholeGuess) {
   const DWORD sourceAttributes = ::GetFileAttributesW(source.c_str());
   // A hidden, system or read-only destination refuses to be replaced; clear it first, as the
   // conversion job does, and give the result the source's attributes whatever the outcome.
   const DWORD destinationAttributes = ::GetFileAttributesW(destination.c_str());
   if (destinationAttributes != INVALID_FILE_ATTRIBUTES)
     ::SetFileAttributesW(destination.c_str(), FILE_ATTRIBUTE_NORMAL);
-  const nkf::ConvertResult result = nkf::ConvertFile(source, destination, options);
+  const nkf::ConvertResult result = wholeGuess
+                                        ? nkf::ConvertFile(source, destination, options, *wholeGuess)
+                                        : nkf::ConvertFile(source, destination, options);
   if (sourceAttributes != INVALID_FILE_ATTRIBUTES && (result.ok() || source == destination)) {
     ::SetFileAttributesW(destination.c_str(), sourceAttributes);
   } else if (destinationAttributes != INVALID_FILE_ATTRIBUTES) {

@@ -9,9 +9,11 @@ namespace zentrel::cli {
 class Win32ConversionFiles final : public ConversionFiles {
  public:
   bool IsReadOnly(const std::wstring& path) override;
+  std::optional<FileStamp> Stamp(const std::wstring& path) override;
   bool CreateFolders(const std::wstring& folder) override;
   nkf::ConvertResult Convert(const std::wstring& source, const std::wstring& destination,
-                             const nkf::ConvertOptions& options) override;
+                             const nkf::ConvertOptions& options,
+                             const nkf::GuessResult* wholeGuess) override;
 };
 
 }  // namespace zentrel::cli

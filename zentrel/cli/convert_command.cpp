@@ -1,5 +1,6 @@
 #include "convert_command.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,28 +26,55 @@ constexpr std::string_view kTargetNames[] = {"Shift_JIS", "EUC-JP",   "UTF-8",
 // One file met by the walk, in walk order.
 struct WalkedFile {
   std::wstring path;
-  std::wstring encoding;  // the guess over the whole file, "BINARY" included
+  std::wstring encoding;  // the guess over the examined bytes, "BINARY" included
   std::size_t root = 0;   // the PATH argument it was found under
   bool unreadable = false;
+  // The library's verdict when the examined bytes were the whole file, with the file as it stood
+  // then: while the file is still that one, the conversion need not guess it again.
+  std::optional<nkf::GuessResult> wholeGuess;
+  FileStamp stamp;
 };
 
 // Lists the walk before anything is written: files the conversion creates (the library's temporary
 // files, or an output folder inside the walked tree) must never be met by the walk itself.
 class WalkCollector final : public InspectionSink {
  public:
-  explicit WalkCollector(std::vector<WalkedFile>& files) : files_(files) {}
+  // keepGuesses: the files will be converted by the library (not a dry run), so a whole-file
+  // verdict is worth keeping.
+  WalkCollector(std::vector<WalkedFile>& files, NkfCoreGuesser& guesser,
+                ConversionFiles& conversion, int readSize, bool keepGuesses)
+      : files_(files),
+        guesser_(guesser),
+        conversion_(conversion),
+        readSize_(readSize),
+        keepGuesses_(keepGuesses) {}
 
   void SetRoot(std::size_t root) { root_ = root; }
   void SetStatus(std::wstring_view) override {}
   void WriteRow(int, const ResultRow& row) override {
-    files_.push_back({row.path, row.encoding, root_, false});
+    WalkedFile& file = files_.emplace_back(WalkedFile{row.path, row.encoding, root_, false});
+    // The engine guesses each file just before writing its row.
+    const std::optional<NkfGuess> guess = guesser_.TakeLast();
+    if (!guess || !keepGuesses_ || row.encoding == L"BINARY") return;
+    // A guess that stopped at the read size saw the whole file only if the file is exactly that
+    // long; not worth a look at every file.
+    if (readSize_ > 0 && guess->bytes >= static_cast<std::uint64_t>(readSize_)) return;
+    const std::optional<FileStamp> stamp = conversion_.Stamp(row.path);
+    if (!stamp || stamp->size != guess->bytes) return;
+    file.wholeGuess = guess->result;
+    file.stamp = *stamp;
   }
   void ReportError(std::wstring_view path, InspectError) override {
+    guesser_.TakeLast();
     files_.push_back({std::wstring(path), {}, root_, true});
   }
 
  private:
   std::vector<WalkedFile>& files_;
+  NkfCoreGuesser& guesser_;
+  ConversionFiles& conversion_;
+  int readSize_;
+  bool keepGuesses_;
   std::size_t root_ = 0;
 };
 
@@ -122,7 +150,7 @@ class Converter {
     if (options_.dryRun) {
       result = DryRunConversion(files_, file.path, parsed.options);
     } else if (inPlace) {
-      result = conversion_.Convert(file.path, file.path, parsed.options);
+      result = conversion_.Convert(file.path, file.path, parsed.options, WholeGuess(file));
     } else {
       const OutputTarget target = OutputTargetFor(file.path, options_.walk.paths[file.root],
                                                   options_.outputFolder, separator_);
@@ -130,11 +158,19 @@ class Converter {
         reason = "cannot create folder " + WideToUtf8(target.folder);
         return Outcome::Error;
       }
-      result = conversion_.Convert(file.path, target.path, parsed.options);
+      result = conversion_.Convert(file.path, target.path, parsed.options, WholeGuess(file));
     }
     if (result.ok()) return Outcome::Success;
     reason = DescribeFailure(result, TargetName(result), LineOf(file.path, result));
     return Outcome::Error;
+  }
+
+  // The walk's verdict, unless the file changed since: the same file met twice is replaced by its
+  // first conversion, and an output file may be a later source.
+  const nkf::GuessResult* WholeGuess(const WalkedFile& file) {
+    if (!file.wholeGuess) return nullptr;
+    const std::optional<FileStamp> now = conversion_.Stamp(file.path);
+    return now && *now == file.stamp ? &*file.wholeGuess : nullptr;
   }
 
   std::string_view TargetName(const nkf::ConvertResult& result) const {
@@ -167,10 +203,11 @@ int RunConvert(const ConvertOptions& options, FileSystem& files, ConversionFiles
   {
     OptionSettings settings(options.walk);
     NkfCoreGuesser guesser;
-    WalkCollector collector(walked);
+    WalkCollector collector(walked, guesser, conversion, options.walk.readSize, !options.dryRun);
     EngineOptions engineOptions;
     engineOptions.separator = separator;
-    // Whole files are guessed; over 64 MiB the guess streams in chunks, in bounded memory.
+    // Whole files are guessed (unless --readsize says otherwise); over 64 MiB the guess streams in
+    // chunks, in bounded memory.
     engineOptions.wholeBufferLimit = std::uint64_t{64} << 20;
     InspectionEngine engine(files, settings, guesser, collector, engineOptions);
     for (std::size_t root = 0; root < options.walk.paths.size(); ++root) {

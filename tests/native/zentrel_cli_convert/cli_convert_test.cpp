@@ -201,6 +201,32 @@ TEST_F(CliConvertTest, BinaryAndReadOnlyFilesAreSkippedUntouched) {
   EXPECT_EQ(ReadAll(work_.root() / "out" / "locked.txt"), "locked\n");
 }
 
+TEST_F(CliConvertTest, AFileGuessedOnlyInPartIsConvertedAsItsWholeBytesSay) {
+  // ASCII over the first 1000 bytes, Shift_JIS after them ("\x82\xa0" is U+3042).
+  const std::string head(1200, 'a');
+  const fs::path tree = work_.root() / "tree";
+  Write(tree / "late.txt", head + "\x82\xa0\r\n");
+  Write(tree / "short.txt", "\x82\xa0\r\n");
+  const CliRun run =
+      Cli({"convert", "--readsize", "1000", "--to", "utf8", "--eol", "lf", tree.string()});
+  EXPECT_EQ(run.status, 0) << run.err;
+  const std::string t = tree.string();
+  EXPECT_EQ(run.out, t + "/late.txt\tsuccess\n" + t + "/short.txt\tsuccess\n");
+  EXPECT_EQ(ReadAll(tree / "late.txt"), head + "\xE3\x81\x82\n");
+  EXPECT_EQ(ReadAll(tree / "short.txt"), "\xE3\x81\x82\n");
+}
+
+TEST_F(CliConvertTest, AFileMetTwiceIsGuessedAgainAfterItsFirstConversion) {
+  // Shift_JIS to EUC-JP keeps the length; the EUC-JP bytes ("\xa4\xa2") read as Shift_JIS
+  // half-width kana, so a guess kept from the walk would convert them a second time.
+  const fs::path file = work_.root() / "tree" / "twice.txt";
+  Write(file, "\x82\xa0\x82\xa2\r\n");
+  const CliRun run = Cli({"convert", "--to", "eucjp", file.string(), file.string()});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out, file.string() + "\tsuccess\n" + file.string() + "\tsuccess\n");
+  EXPECT_EQ(ReadAll(file), "\xa4\xa2\xa4\xa4\r\n");
+}
+
 TEST_F(CliConvertTest, UnreadableFileAndUsageErrors) {
   const fs::path tree = work_.root() / "tree";
   Write(tree / "a.txt", "a\n");
