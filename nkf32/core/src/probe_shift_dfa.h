@@ -16,7 +16,7 @@ class ShiftDfa {
   static constexpr unsigned kMaxStates = 10;
 
   // Every transition not set leads to `error`.
-  constexpr explicit ShiftDfa(unsigned error) {
+  constexpr explicit ShiftDfa(unsigned error) : error_(error) {
     for (auto& row : rows_)
       for (unsigned s = 0; s < kMaxStates; ++s) row |= std::uint64_t{error * 6} << (s * 6);
   }
@@ -31,11 +31,12 @@ class ShiftDfa {
 
   // Runs the automaton from state `state` (a state number, not an offset) over [p, end). Runs
   // of 7-bit bytes met in state `ascii` (where 7-bit bytes lead back to it) are skipped eight
-  // bytes at a time.
+  // bytes at a time. The error state leads nowhere else, so the run stops soon after it.
   unsigned Run(unsigned state, const std::uint8_t* p, const std::uint8_t* end, unsigned ascii) const {
     std::uint64_t s = state * 6;
     while (end - p >= 32) {
       if ((s & 63) == ascii * 6) p = SkipAscii(p, end - 16);
+      if ((s & 63) == error_ * 6) return error_;
       for (const std::uint8_t* block = p + 16; p != block; ++p) s = rows_[*p] >> (s & 63);
     }
     for (; p != end; ++p) s = rows_[*p] >> (s & 63);
@@ -44,6 +45,7 @@ class ShiftDfa {
 
  private:
   std::array<std::uint64_t, 256> rows_{};
+  unsigned error_;
 };
 
 }  // namespace nkf::guess
