@@ -46,56 +46,52 @@ GuessResult EncodingGuesser::Finish() {
 
 namespace {
 
-// The 8-bit readings of input held whole: the validators first (fast); the statistics, which
-// cost several times more, only where the arbiter weighs them. A single clean reading wins
+// The 8-bit readings of input held whole: the validators first over all of it (fast); the
+// statistics, which cost several times more, only where the arbiter weighs them, and then as
+// the stream gathers them: over the window, the validator past it. A single clean reading wins
 // without its score unless the UTF-16 reading is weighed against it.
-void ScanEightBitReadings(guess::Probes& p, std::span<const std::uint8_t> bytes, bool utf16Weighed) {
+void ScanEightBitReadings(guess::Probes& p, std::span<const std::uint8_t> bytes, std::size_t window,
+                          bool utf16Weighed) {
   p.utf8.Validate(bytes);
   p.sjis.Validate(bytes);
   p.eucjp.Validate(bytes);
   const int clean = p.utf8.Errors().None() + p.sjis.Errors().None() + p.eucjp.Errors().None();
   if (clean == 1 && !utf16Weighed) return;
   // With no clean reading, the error and character counts of all three decide.
-  const auto scanned = [&](const auto& probe) { return clean == 0 || probe.Errors().None(); };
-  if (scanned(p.utf8)) {
-    p.utf8 = {};
-    p.utf8.Scan(bytes);
-  }
-  if (scanned(p.sjis)) {
-    p.sjis = {};
-    p.sjis.Scan(bytes);
-  }
-  if (scanned(p.eucjp)) {
-    p.eucjp = {};
-    p.eucjp.Scan(bytes);
-  }
+  const auto rescan = [&](auto& probe) {
+    if (clean != 0 && !probe.Errors().None()) return;
+    probe = {};
+    probe.Scan(bytes.first(window));
+    if (bytes.size() > window) probe.Validate(bytes.subspan(window));
+  };
+  rescan(p.utf8);
+  rescan(p.sjis);
+  rescan(p.eucjp);
 }
 
 }  // namespace
 
 GuessResult GuessEncoding(std::span<const std::uint8_t> bytes) {
-  // Past the statistics window the stream's split between statistics and validation applies.
-  if (bytes.size() > guess::kStatsWindow) {
-    EncodingGuesser guesser;
-    guesser.Feed(bytes);
-    return guesser.Finish();
-  }
   // The whole input is at hand: gather only the evidence the arbiter will read (see
-  // guess_arbiter.h), which spares most of a short file's cost. Same verdict as the stream.
+  // guess_arbiter.h), which spares most of the cost. The statistics cover the window as in the
+  // stream, the structure all of the input; same verdict as the stream.
   const std::span<const std::uint8_t> head = bytes.first(std::min(bytes.size(), guess::kSignatureHead));
   if (auto byHead = guess::DecideByHead(head, bytes.size())) return *byHead;
+  const std::size_t window = static_cast<std::size_t>(std::min<std::uint64_t>(bytes.size(), guess::kStatsWindow));
+  const std::span<const std::uint8_t> inWindow = bytes.first(window);
   guess::Probes p;
-  p.bytes.Scan(bytes);
+  p.bytes.Scan(inWindow);
+  p.utf16le.CountUnits(inWindow);
+  p.utf16be.CountUnits(inWindow);
+  if (guess::Utf16ByCountsAlone(p)) return guess::Decide(p, head, bytes.size());
   p.sevenBit.Feed(bytes);
-  p.utf16le.CountUnits(bytes);
-  p.utf16be.CountUnits(bytes);
   const guess::Utf16Probe* utf16Read = guess::Utf16ModelRead(p);
   if (utf16Read) {
     guess::Utf16Probe& probe = utf16Read == &p.utf16le ? p.utf16le : p.utf16be;
     probe = guess::Utf16Probe(utf16Read == &p.utf16be);
-    probe.Scan(bytes);
+    probe.Scan(inWindow);
   }
-  if (!p.sevenBit.SevenBit()) ScanEightBitReadings(p, bytes, utf16Read != nullptr);
+  if (!p.sevenBit.SevenBit()) ScanEightBitReadings(p, bytes, window, utf16Read != nullptr);
   return guess::Decide(p, head, bytes.size());
 }
 

@@ -120,6 +120,12 @@ std::optional<GuessResult> DecideByHead(std::span<const std::uint8_t> head, std:
   return std::nullopt;
 }
 
+// NUL bytes in text are what UTF-16 is made of; kana units likewise.
+bool Utf16ByCountsAlone(const Probes& p) {
+  const Utf16Counts& c = *BetterByteOrder(p).counts;
+  return (p.bytes.nuls > 0 && Utf16Convincing(c)) || Utf16KanaRich(c);
+}
+
 const Utf16Probe* Utf16ModelRead(const Probes& p) {
   const Utf16Reading u16 = BetterByteOrder(p);
   return Utf16Japanese(*u16.counts) ? u16.probe : nullptr;
@@ -131,8 +137,7 @@ GuessResult Decide(const Probes& p, std::span<const std::uint8_t> head, std::uin
   const ByteStats& stats = p.bytes;
   const Utf16Reading u16 = BetterByteOrder(p);
   const GuessResult utf16{u16.encoding, false, size};
-  // NUL bytes in text are what UTF-16 is made of; kana units likewise.
-  if ((stats.nuls > 0 && Utf16Convincing(*u16.counts)) || Utf16KanaRich(*u16.counts)) return utf16;
+  if (Utf16ByCountsAlone(p)) return utf16;
   const bool utf16Acceptable = Utf16Acceptable(*u16.counts);
   const bool utf16Japanese = Utf16Japanese(*u16.counts);
   const double utf16Score = ReadingScore(*u16.probe, size);

@@ -17,7 +17,10 @@ GuessResult Decide(const Probes& probes, std::span<const std::uint8_t> head, std
 // - the verdict of the head alone (empty input, byte-order mark, binary signature), when it has
 //   one: then nothing else is read;
 std::optional<GuessResult> DecideByHead(std::span<const std::uint8_t> head, std::uint64_t size);
-// - otherwise the byte statistics, the 7-bit prober and both UTF-16 probers' counts;
+// - otherwise the byte statistics and both UTF-16 probers' counts;
+// - when these make the UTF-16 reading win on its own (Utf16ByCountsAlone): nothing more;
+bool Utf16ByCountsAlone(const Probes& probes);
+// - otherwise the 7-bit prober;
 // - the text model of the UTF-16 reading Utf16ModelRead names (none: not read);
 const Utf16Probe* Utf16ModelRead(const Probes& probes);
 // - for input with a byte above 0x7F, the 8-bit probers' errors (None and FirstEnd) and

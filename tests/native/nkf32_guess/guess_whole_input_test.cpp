@@ -65,6 +65,53 @@ TEST(GuessWholeInput, AgreesWithTheStreamOnCorpusFilesAndRandomCuts) {
   }
 }
 
+// Past the statistics window the evidence splits: statistics of the first kStatsWindow bytes,
+// structure of all of them. Files repeated past the window, one kind of text followed by
+// another (ASCII statistics, 8-bit bytes only later), and errors on either side of the edge.
+TEST(GuessWholeInput, AgreesWithTheStreamPastTheStatisticsWindow) {
+  const std::vector<std::string> files = CorpusFiles();
+  if (files.empty()) GTEST_SKIP() << "no corpus";
+  constexpr std::size_t kWindow = guess::kStatsWindow;
+  std::mt19937 rng(23);
+  const auto repeated = [](std::string_view file, std::size_t size) {
+    std::string out;
+    while (out.size() < size) out += file;
+    out.resize(size);
+    return out;
+  };
+  // One case of four per file keeps the run short under the sanitizers.
+  for (std::size_t f = 0; f < files.size(); ++f) {
+    const std::string_view file = files[f];
+    if (file.empty()) continue;
+    const std::string what = "file " + std::to_string(f);
+    const std::string longer = repeated(file, kWindow + 1 + rng() % 4096);
+    const std::string_view other = files[rng() % files.size()];
+    switch (f % 4) {
+      case 0:
+        ExpectSameAsStream(longer, what + " repeated");
+        break;
+      case 1: {
+        const std::size_t at = rng() % file.size();
+        ExpectSameAsStream(repeated(file.substr(at), kWindow + 1 + rng() % 4096), what + " repeated from " + std::to_string(at));
+        break;
+      }
+      case 2: {
+        const std::size_t edge = kWindow - 3000 + rng() % 6000;  // the second text begins near the edge
+        ExpectSameAsStream(repeated(file, edge) + std::string(other), what + " then another at " + std::to_string(edge));
+        break;
+      }
+      case 3: {
+        // One stray byte of another text on either side of the window's edge.
+        std::string stray = longer;
+        const std::size_t where = rng() % 2 ? rng() % kWindow : kWindow + rng() % (stray.size() - kWindow);
+        stray[where] = other.empty() ? '\x80' : other[rng() % other.size()];
+        ExpectSameAsStream(stray, what + " with a stray byte at " + std::to_string(where));
+        break;
+      }
+    }
+  }
+}
+
 // Bytes drawn from the values the probers treat specially: NUL, line ends, ESC designations,
 // surrogate halves, kana rows, lead and trail bytes of every encoding.
 TEST(GuessWholeInput, AgreesWithTheStreamOnRandomBytes) {
@@ -78,7 +125,8 @@ TEST(GuessWholeInput, AgreesWithTheStreamOnRandomBytes) {
     std::vector<std::string_view> alphabet;
     for (int k = 1 + static_cast<int>(rng() % 4); k > 0; --k) alphabet.push_back(pieces[rng() % std::size(pieces)]);
     std::string bytes;
-    const std::size_t length = rng() % 1200;
+    // Every twenty-fifth input reaches past the statistics window.
+    const std::size_t length = round % 25 == 0 ? guess::kStatsWindow - 200 + rng() % 1000 : rng() % 1200;
     while (bytes.size() < length) bytes += alphabet[rng() % alphabet.size()];
     ExpectSameAsStream(bytes, "round " + std::to_string(round));
   }
