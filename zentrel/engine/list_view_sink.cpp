@@ -14,7 +14,10 @@ ListViewSink::ListViewSink(HWND list, std::function<LPARAM()> newRowTag)
   SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
 }
 
-ListViewSink::~ListViewSink() { ResumeDrawing(); }
+ListViewSink::~ListViewSink() {
+  ShowPendingStatus();
+  ResumeDrawing();
+}
 
 void ListViewSink::ResumeDrawing() {
   SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
@@ -22,8 +25,16 @@ void ListViewSink::ResumeDrawing() {
 }
 
 void ListViewSink::SetStatus(std::wstring_view text) {
-  std::wstring title(text);
-  SetWindowTextW(GetParent(list_), title.c_str());
+  pendingStatus_.assign(text);
+  statusPending_ = true;
+  if (GetTickCount64() - statusShownAt_ >= kStatusIntervalMs) ShowPendingStatus();
+}
+
+void ListViewSink::ShowPendingStatus() {
+  if (!statusPending_) return;
+  SetWindowTextW(GetParent(list_), pendingStatus_.c_str());
+  statusPending_ = false;
+  statusShownAt_ = GetTickCount64();
 }
 
 void ListViewSink::WriteRow(int rowIndex, const ResultRow& row) {
@@ -47,7 +58,8 @@ void ListViewSink::WriteRow(int rowIndex, const ResultRow& row) {
 }
 
 void ListViewSink::ReportError(std::wstring_view path, InspectError error) {
-  ResumeDrawing();  // the box's modal loop paints: the rows so far show behind it
+  ShowPendingStatus();  // the title names where the walk stands
+  ResumeDrawing();      // the box's modal loop paints: the rows so far show behind it
   ShowInspectionError(path, error);
   SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
 }

@@ -1,10 +1,11 @@
 #pragma once
-// Writes inspection results into the result list and the status into its parent's title. Every
-// call is a synchronous SendMessageW, so from the conversion worker they run on the window's thread.
+// Writes inspection results into the result list and the status into its parent's title (the
+// latest status at most every kStatusIntervalMs, and always before an error box and at the end).
 
 #include <windows.h>
 
 #include <functional>
+#include <string>
 
 #include "zentrel/core/inspection_sink.h"
 
@@ -28,8 +29,16 @@ class ListViewSink final : public InspectionSink {
 
  private:
   void ResumeDrawing();
+  void ShowPendingStatus();
+
+  // The title follows the walk at most this often: redrawing the caption for every file took
+  // longer than inspecting it (a drop of 10,000 small files: 15 s against 5 s under Wine).
+  static constexpr ULONGLONG kStatusIntervalMs = 50;
 
   HWND list_;
+  std::wstring pendingStatus_;
+  bool statusPending_ = false;
+  ULONGLONG statusShownAt_ = 0;
   std::function<LPARAM()> newRowTag_;
 };
 
