@@ -3,8 +3,10 @@
 #   (a) zentrel-cli convert, natively          (b) zentrel-cli.exe convert, under Wine
 #   (c) Zentrel's conversion job, under Wine    (d) the library's raw in-memory throughput on the
 #       same bytes, natively and under Wine (the anchors of (a) and of (b), (c)).
-# All measured in this run, as MB/s of input (best of ROUNDS) and as ratios against the anchor of
-# the same platform; wall clock and CPU time (the machine may be shared).
+#   (e) the library's own file conversion: each file of a fresh copy converted in place by one
+#       ConvertFile call, natively and under Wine (what the tools add beyond the file work).
+# All measured in this run, as MB/s of input (best of ROUNDS) and as ratios against both anchors
+# of the same platform; wall clock and CPU time (the machine may be shared).
 # Usage: bench/convert/run_convert_bench.sh      env: ROUNDS (3), FILES (1000), MEGABYTES (210),
 #        NATIVE_BUILD, WIN_BUILD, DATA (where the tree and its working copies go)
 set -euo pipefail
@@ -62,12 +64,21 @@ ratio() { awk -v a="$1" -v b="$2" 'BEGIN{printf "%.0f%%", (a > 0 ? 100 * b / a :
 cli_native_wall=(); cli_native_cpu=(); cli_wine_wall=(); cli_wine_cpu=(); job_wall=()
 job_drop=(); head_native_wall=(); head_native_cpu=(); head_wine_wall=(); head_wine_cpu=()
 raw_native_wall=(); raw_native_cpu=(); raw_wine_wall=(); raw_wine_cpu=()
+file_native_wall=(); file_native_cpu=(); file_wine_wall=(); file_wine_cpu=()
 # Every round measures the anchors too, so a busy moment of the machine weighs on both sides.
 for _ in $(seq "$rounds"); do
   raw=$("$native/bin/convert_raw_bench" "$data/master" "--ic=CP932 -w80Lu" 1)
   raw_native_wall+=("$(field wall <<< "$raw")"); raw_native_cpu+=("$(field cpu <<< "$raw")")
   raw=$(wine "$win/bin/convert_raw_bench.exe" "$(winpath "$data/master")" "--ic=CP932 -w80Lu" 1 | tr -d '\r')
   raw_wine_wall+=("$(field wall <<< "$raw")"); raw_wine_cpu+=("$(field cpu <<< "$raw")")
+  fresh
+  file=$("$native/bin/convert_raw_bench" "$data/work" "--ic=CP932 -w80Lu" 1 --in-place)
+  file_native_wall+=("$(field wall <<< "$file")"); file_native_cpu+=("$(field cpu <<< "$file")")
+  verify
+  fresh
+  file=$(wine "$win/bin/convert_raw_bench.exe" "$(winpath "$data/work")" "--ic=CP932 -w80Lu" 1 --in-place | tr -d '\r')
+  file_wine_wall+=("$(field wall <<< "$file")"); file_wine_cpu+=("$(field cpu <<< "$file")")
+  verify
   fresh
   read -r w c < <(timed "$native/bin/zentrel-cli" convert --to utf8 --eol lf "$data/work")
   cli_native_wall+=("$w"); cli_native_cpu+=("$c")
@@ -94,23 +105,35 @@ rm -rf "$data/work"
 
 raw_native_wall=$(bw "${raw_native_wall[@]}"); raw_native_cpu=$(bw "${raw_native_cpu[@]}")
 raw_wine_wall=$(bw "${raw_wine_wall[@]}"); raw_wine_cpu=$(bw "${raw_wine_cpu[@]}")
-row() {  # name wall cpu anchor-wall anchor-cpu ("-" for cpu: not measured)
+file_native_wall=$(bw "${file_native_wall[@]}"); file_native_cpu=$(bw "${file_native_cpu[@]}")
+file_wine_wall=$(bw "${file_wine_wall[@]}"); file_wine_cpu=$(bw "${file_wine_cpu[@]}")
+# name wall cpu, then the (d) and (e) anchors of the same platform: native or wine ("-" for cpu:
+# not measured).
+row() {
+  local raw_wall=$raw_native_wall raw_cpu=$raw_native_cpu file_wall=$file_native_wall file_cpu=$file_native_cpu
+  if [ "$4" = wine ]; then
+    raw_wall=$raw_wine_wall raw_cpu=$raw_wine_cpu file_wall=$file_wine_wall file_cpu=$file_wine_cpu
+  fi
   if [ "$3" = - ]; then
-    printf '%-34s %8s MB/s %13s   %6s %6s   (%s s)\n' "$1" "$(mbps "$2")" "-" "$(ratio "$2" "$4")" "-" "$2"
+    printf '%-34s %8s MB/s %13s   %6s %6s   %6s %6s   (%s s)\n' "$1" "$(mbps "$2")" "-" \
+      "$(ratio "$2" "$raw_wall")" "-" "$(ratio "$2" "$file_wall")" "-" "$2"
   else
-    printf '%-34s %8s MB/s %8s MB/s   %6s %6s   (%s s, cpu %s s)\n' "$1" "$(mbps "$2")" "$(mbps "$3")" \
-      "$(ratio "$2" "$4")" "$(ratio "$3" "$5")" "$2" "$3"
+    printf '%-34s %8s MB/s %8s MB/s   %6s %6s   %6s %6s   (%s s, cpu %s s)\n' "$1" "$(mbps "$2")" \
+      "$(mbps "$3")" "$(ratio "$2" "$raw_wall")" "$(ratio "$3" "$raw_cpu")" \
+      "$(ratio "$2" "$file_wall")" "$(ratio "$3" "$file_cpu")" "$2" "$3"
   fi
 }
 echo "$files files, $bytes bytes of Shift_JIS CR LF -> UTF-8 LF in place; best of $rounds rounds"
-printf '%-34s %13s %13s   %6s %6s\n' "" "wall" "cpu" "x/raw" "(cpu)"
-row "(d) raw, in memory, native"          "$raw_native_wall" "$raw_native_cpu" "$raw_native_wall" "$raw_native_cpu"
-row "(a) zentrel-cli convert, native"     "$(bw "${cli_native_wall[@]}")" "$(bw "${cli_native_cpu[@]}")" "$raw_native_wall" "$raw_native_cpu"
-row "(a) same, --readsize 1000, native" "$(bw "${head_native_wall[@]}")" "$(bw "${head_native_cpu[@]}")" "$raw_native_wall" "$raw_native_cpu"
-row "(d) raw, in memory, Wine"            "$raw_wine_wall" "$raw_wine_cpu" "$raw_wine_wall" "$raw_wine_cpu"
-row "(b) zentrel-cli.exe convert, Wine"   "$(bw "${cli_wine_wall[@]}")" "$(bw "${cli_wine_cpu[@]}")" "$raw_wine_wall" "$raw_wine_cpu"
-row "(b) same, --readsize 1000, Wine"    "$(bw "${head_wine_wall[@]}")" "$(bw "${head_wine_cpu[@]}")" "$raw_wine_wall" "$raw_wine_cpu"
-row "(c) Zentrel conversion job, Wine"    "$(bw "${job_wall[@]}")" - "$raw_wine_wall" "$raw_wine_cpu"
-echo "x/raw: throughput as a share of the raw anchor of the same platform (target for the job: >= 70%)."
+printf '%-34s %13s %13s   %6s %6s   %6s %6s\n' "" "wall" "cpu" "x/raw" "(cpu)" "x/file" "(cpu)"
+row "(d) raw, in memory, native"          "$raw_native_wall" "$raw_native_cpu" native
+row "(e) ConvertFile in place, native"    "$file_native_wall" "$file_native_cpu" native
+row "(a) zentrel-cli convert, native"     "$(bw "${cli_native_wall[@]}")" "$(bw "${cli_native_cpu[@]}")" native
+row "(a) same, --readsize 1000, native"   "$(bw "${head_native_wall[@]}")" "$(bw "${head_native_cpu[@]}")" native
+row "(d) raw, in memory, Wine"            "$raw_wine_wall" "$raw_wine_cpu" wine
+row "(e) ConvertFile in place, Wine"      "$file_wine_wall" "$file_wine_cpu" wine
+row "(b) zentrel-cli.exe convert, Wine"   "$(bw "${cli_wine_wall[@]}")" "$(bw "${cli_wine_cpu[@]}")" wine
+row "(b) same, --readsize 1000, Wine"     "$(bw "${head_wine_wall[@]}")" "$(bw "${head_wine_cpu[@]}")" wine
+row "(c) Zentrel conversion job, Wine"    "$(bw "${job_wall[@]}")" - wine
+echo "x/raw, x/file: throughput as a share of the (d) and (e) anchors of the same platform (target for the job: >= 70% of raw)."
 echo "Within the job, the re-check costs about as much as the drop of the same tree: $(bw "${job_drop[@]}") s."
 echo "The job's CPU time is not shown: Wine's GetProcessTimes of another process leaves out its worker thread."
