@@ -2,6 +2,7 @@
 
 #include "guess_cell_tables.h"
 #include "probe_ascii_run.h"
+#include "probe_byte_block.h"
 #include "probe_shift_dfa.h"
 
 namespace nkf::guess {
@@ -48,16 +49,49 @@ constexpr ShiftDfa MakeSjisDfa() {
 }
 constexpr ShiftDfa kSjisDfa = MakeSjisDfa();
 
+// The automaton's run over whole blocks of text, as bit masks: returns the bytes passed and
+// leaves `state` as after them. Stops before a block with an error, which the automaton and the
+// readable path then find.
+std::size_t CleanBlocks(unsigned& state, const std::uint8_t* p, std::size_t size) {
+  std::uint64_t carry = state == kLead || state == kLeadCp932 || state == kLeadAfterCp932;
+  bool seen = state == kStartCp932 || state == kLeadAfterCp932;
+  bool leadCp932 = state == kLeadCp932;  // the lead the block's first byte completes is a vendor one
+  std::size_t done = 0;
+  for (; size - done >= kByteBlock; done += kByteBlock) {
+    const std::uint8_t* b = p + done;
+    const std::uint64_t high = HighBytes(b);
+    if (high == 0 && carry == 0) continue;
+    const std::uint64_t leads = BytesIn(b, ByteRange{0x81, 0x9F}, ByteRange{0xE0, 0xFC});
+    std::uint64_t next = carry;
+    const std::uint64_t trails = PairSeconds(leads, next);
+    const std::uint64_t badTrail = ~BytesIn(b, ByteRange{0x40, 0x7E}, ByteRange{0x80, 0xFC});
+    const std::uint64_t badSingle = high & ~leads & ~BytesIn(b, ByteRange{0xA1, 0xDF});
+    if ((trails & badTrail) | (~trails & badSingle)) break;
+    if (!seen) {
+      const std::uint64_t vendorLeads =
+          BytesIn(b, ByteRange{0x87, 0x87}, ByteRange{0xED, 0xEE}, ByteRange{0xFA, 0xFC}) & leads & ~trails;
+      // Counted once the pair is complete: inside the block, or by the block's first byte.
+      seen = (vendorLeads & ~(std::uint64_t{1} << 63)) != 0 || (leadCp932 && carry != 0);
+      leadCp932 = (vendorLeads >> 63) != 0;
+    }
+    carry = next;
+  }
+  state = carry != 0 ? (seen ? kLeadAfterCp932 : leadCp932 ? kLeadCp932 : kLead) : (seen ? kStartCp932 : kStart);
+  return done;
+}
+
 }  // namespace
 
 void SjisProbe::Validate(std::span<const std::uint8_t> bytes) {
   if (!errors_.None() || bytes.empty()) return ValidateScalar(bytes);
-  const unsigned entry = lead_ == 0 ? (cp932_ ? kStartCp932 : kStart)
-                         : cp932_   ? kLeadAfterCp932
-                         : IsCp932Lead(lead_) ? kLeadCp932
-                                              : kLead;
-  const unsigned exit = kSjisDfa.Run(entry, bytes.data(), bytes.data() + bytes.size(),
-                                      cp932_ ? kStartCp932 : kStart);
+  unsigned state = lead_ == 0 ? (cp932_ ? kStartCp932 : kStart)
+                   : cp932_   ? kLeadAfterCp932
+                   : IsCp932Lead(lead_) ? kLeadCp932
+                                        : kLead;
+  const std::size_t blocks = CleanBlocks(state, bytes.data(), bytes.size());
+  const bool seen = state == kStartCp932 || state == kLeadAfterCp932;
+  const unsigned exit = kSjisDfa.Run(state, bytes.data() + blocks, bytes.data() + bytes.size(),
+                                      seen ? kStartCp932 : kStart);
   if (exit == kError) return ValidateScalar(bytes);
   cp932_ = exit == kStartCp932 || exit == kLeadAfterCp932;
   lead_ = exit == kLead || exit == kLeadCp932 || exit == kLeadAfterCp932 ? bytes.back() : 0;

@@ -2,7 +2,11 @@
 // validators past the statistics window agree with the readable scalar probers.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
+#include <span>
+#include <type_traits>
+#include <vector>
 
 #include "guess_probes.h"
 #include "guess_test_support.h"
@@ -127,6 +131,71 @@ TEST(GuessStream, FastValidatorsAgreeWithTheReadableScanners) {
     ExpectValidatorMatchesScanner<guess::SjisProbe>(bytes, split, "Shift_JIS");
     ExpectValidatorMatchesScanner<guess::EucJpProbe>(bytes, split, "EUC-JP");
   }
+}
+
+// Text valid in one encoding with a rare stray byte, so that the validators pass whole blocks
+// of it at once and meet the error at any place in or between them; cut into random chunks.
+template <class Probe>
+void ExpectBlocksMatchReadable(std::span<const std::string_view> pieces, std::span<const std::string_view> strays,
+                               std::mt19937& rng, const char* name) {
+  for (int round = 0; round < 400; ++round) {
+    std::string bytes;
+    const std::size_t size = std::uniform_int_distribution<std::size_t>(60, 700)(rng);
+    const bool flawed = round % 2 == 1;
+    while (bytes.size() < size) {
+      bytes += flawed && rng() % 100 == 0 ? strays[rng() % strays.size()] : pieces[rng() % pieces.size()];
+    }
+    Probe fast, readable;
+    for (std::size_t at = 0; at < bytes.size();) {
+      const std::size_t n = rng() % 3 == 0 ? bytes.size() - at : std::min<std::size_t>(rng() % 200, bytes.size() - at);
+      fast.Validate(Bytes(std::string_view(bytes).substr(at, n)));
+      readable.ValidateScalar(Bytes(std::string_view(bytes).substr(at, n)));
+      at += n;
+    }
+    ASSERT_EQ(fast.Errors().None(), readable.Errors().None()) << name << " round " << round;
+    ASSERT_EQ(fast.Errors().FirstEnd(), readable.Errors().FirstEnd()) << name << " round " << round;
+    if (readable.Errors().None()) ASSERT_EQ(fast.UnfinishedBytes(), readable.UnfinishedBytes()) << name << " round " << round;
+    if constexpr (std::is_same_v<Probe, guess::SjisProbe>) {
+      if (readable.Errors().None())
+        ASSERT_EQ(fast.UsesCp932Extensions(), readable.UsesCp932Extensions()) << name << " round " << round;
+    }
+  }
+}
+
+TEST(GuessStream, FastValidatorsAgreeAcrossWholeBlocks) {
+  std::mt19937 rng(15);
+  const std::string_view sjis[] = {"a"sv, "\r\n"sv, "\x82\xa0"sv, "\x88\x9f"sv, "\x93\xfa"sv, "\xe0\x40"sv,
+                                   "\xea\xa4"sv, "\xb1"sv, "\xdf"sv, "\x81\x7e"sv, "\x82\x81"sv, "\x83\x83\x83\x83"sv};
+  const std::string_view sjisVendor[] = {"\x87\x40"sv, "\xed\x40"sv, "\xfa\xfc"sv, "\x82\xa0"sv, "\x82\x87"sv, "\xb1"sv};
+  const std::string_view sjisStrays[] = {"\xfd"sv, "\x80"sv, "\xa0"sv, "\x81\x0a"sv, "\x82\x7f"sv, "\xff"sv};
+  ExpectBlocksMatchReadable<guess::SjisProbe>(sjis, sjisStrays, rng, "Shift_JIS");
+  // Vendor rows rare or common, the flag set anywhere in a block or across its edge.
+  for (int k = 0; k < 2; ++k) {
+    std::vector<std::string_view> mixed(std::begin(sjis), std::end(sjis));
+    mixed.push_back(sjisVendor[k]);
+    ExpectBlocksMatchReadable<guess::SjisProbe>(mixed, sjisStrays, rng, "Shift_JIS with vendor rows");
+  }
+  ExpectBlocksMatchReadable<guess::SjisProbe>(sjisVendor, sjisStrays, rng, "Shift_JIS vendor rows");
+  // A single vendor character at every place in and around the first blocks.
+  for (std::size_t at = 0; at < 200; ++at) {
+    std::string bytes(at % 2, 'a');
+    while (bytes.size() < at) bytes += "\x82\xa0";
+    bytes += "\x87\x40";
+    while (bytes.size() < 300) bytes += "\x82\xa0";
+    for (const std::size_t split : {std::size_t{0}, at + 1}) {
+      guess::SjisProbe fast;
+      fast.Validate(Bytes(std::string_view(bytes).substr(0, split)));
+      fast.Validate(Bytes(std::string_view(bytes).substr(split)));
+      ASSERT_TRUE(fast.Errors().None()) << at;
+      ASSERT_TRUE(fast.UsesCp932Extensions()) << "vendor character at " << at << " split " << split;
+    }
+  }
+
+  const std::string_view euc[] = {"a"sv, "\r\n"sv, "\xa4\xa2"sv, "\xb0\xa1"sv, "\xfe\xfe"sv, "\xa1\xa1"sv};
+  const std::string_view eucShifts[] = {"\xa4\xa2"sv, "\x8e\xb1"sv, "\x8f\xb0\xa1"sv, "a"sv};
+  const std::string_view eucStrays[] = {"\x80"sv, "\xff"sv, "\x8e\xe0"sv, "\xa4\x41"sv, "\x8f\xa1\x41"sv};
+  ExpectBlocksMatchReadable<guess::EucJpProbe>(euc, eucStrays, rng, "EUC-JP");
+  ExpectBlocksMatchReadable<guess::EucJpProbe>(eucShifts, eucStrays, rng, "EUC-JP with single shifts");
 }
 
 TEST(GuessStream, FastValidatorsAgreeOnLongValidText) {
