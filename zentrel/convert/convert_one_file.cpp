@@ -26,7 +26,10 @@ int ConvertInPlace(const std::wstring& source, ConvertQuestions& questions) {
   if ((attributes & FILE_ATTRIBUTE_HIDDEN) && !questions.ConvertHiddenFile(source)) return kConvertSkipped;
   if ((attributes & FILE_ATTRIBUTE_READONLY) && !questions.ConvertReadOnlyFile(source)) return kConvertSkipped;
 
-  SetFileAttributesW(source.c_str(), FILE_ATTRIBUTE_NORMAL);
+  // Only these attributes stand in the way of replacing the file; clearing the others would cost a
+  // file system call per file for nothing (they are set back below in any case).
+  constexpr DWORD kInTheWay = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+  if (attributes & kInTheWay) SetFileAttributesW(source.c_str(), FILE_ATTRIBUTE_NORMAL);
   const BOOL converted = NkfFileConvert1SafeW(source.c_str(), LengthWithTerminator(source));
   SetFileAttributesW(source.c_str(), attributes);
   return converted ? kConvertSucceeded : kConvertFailed;
