@@ -46,6 +46,12 @@ GuessResult EncodingGuesser::Finish() {
 
 namespace {
 
+bool SameFlags(const guess::SjisProbe& a, const guess::SjisProbe& b) {
+  return a.UsesCp932Extensions() == b.UsesCp932Extensions();
+}
+template <class Probe>
+bool SameFlags(const Probe&, const Probe&) { return true; }
+
 // The 8-bit readings of input held whole: the validators first over all of it (fast); the
 // statistics, which cost several times more, only where the arbiter weighs them, and then as
 // the stream gathers them: over the window, the validator past it. A single clean reading wins
@@ -60,9 +66,13 @@ void ScanEightBitReadings(guess::Probes& p, std::span<const std::uint8_t> bytes,
   // With no clean reading, the error and character counts of all three decide.
   const auto rescan = [&](auto& probe) {
     if (clean != 0 && !probe.Errors().None()) return;
+    const auto validated = probe;
     probe = {};
     probe.Scan(bytes.first(window));
-    if (bytes.size() > window) probe.Validate(bytes.subspan(window));
+    // Of a reading valid throughout, the structure past the window is known already: what the
+    // arbiter reads there is its extension flag at most.
+    if (bytes.size() > window && !(validated.Errors().None() && SameFlags(probe, validated)))
+      probe.Validate(bytes.subspan(window));
   };
   rescan(p.utf8);
   rescan(p.sjis);
