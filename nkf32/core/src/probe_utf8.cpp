@@ -1,6 +1,7 @@
 #include "probe_utf8.h"
 
 #include "probe_ascii_run.h"
+#include "probe_byte_block.h"
 #include "probe_shift_dfa.h"
 
 namespace nkf::guess {
@@ -133,6 +134,85 @@ constexpr ShiftDfa MakeUtf8Dfa() {
 }
 constexpr ShiftDfa kUtf8Dfa = MakeUtf8Dfa();
 
+// The classes of the 64 bytes of a block a quick check needs (bit i for byte i). "Unusual" are
+// the bytes whose checks go beyond counting continuation bytes: C0 C1 and F5..FF (never valid),
+// E0 ED F0 F4 (the next byte's range narrows) and F1..F3 (rare enough to leave to the automaton).
+struct Utf8Block {
+  std::uint64_t high = 0;           // 80..FF
+  std::uint64_t continuation = 0;   // 80..BF
+  std::uint64_t threeByteLead = 0;  // E0..FF
+  bool unusual = false;
+};
+
+#if defined(__SSE2__)
+
+Utf8Block ClassifyBlock(const std::uint8_t* p) {
+  Utf8Block m;
+  __m128i unusual = _mm_setzero_si128();
+  __m128i largest = _mm_setzero_si128();
+  for (int i = 0; i < 4; ++i) {
+    const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * i));
+    // As signed bytes 80..BF are -128..-65 and E0..FF are -32..-1 (ASCII is positive).
+    const __m128i continuation = _mm_cmplt_epi8(x, _mm_set1_epi8(-64));
+    const __m128i threeByteLead = _mm_cmpgt_epi8(x, _mm_set1_epi8(-33));
+    largest = _mm_max_epu8(largest, x);
+    const __m128i narrowing = _mm_or_si128(_mm_cmpeq_epi8(x, _mm_set1_epi8(static_cast<char>(0xE0))),
+                                           _mm_cmpeq_epi8(x, _mm_set1_epi8(static_cast<char>(0xED))));
+    const __m128i overlong = _mm_cmpeq_epi8(_mm_and_si128(x, _mm_set1_epi8(static_cast<char>(0xFE))),
+                                            _mm_set1_epi8(static_cast<char>(0xC0)));
+    unusual = _mm_or_si128(unusual, _mm_or_si128(narrowing, overlong));
+    const unsigned shift = 16 * i;
+    m.high |= std::uint64_t{static_cast<std::uint16_t>(_mm_movemask_epi8(x))} << shift;
+    m.continuation |= std::uint64_t{static_cast<std::uint16_t>(_mm_movemask_epi8(continuation))} << shift;
+    m.threeByteLead |= std::uint64_t{static_cast<std::uint16_t>(_mm_movemask_epi8(threeByteLead))} << shift;
+  }
+  m.threeByteLead &= m.high;
+  const __m128i fourByteLead = _mm_cmpeq_epi8(_mm_max_epu8(largest, _mm_set1_epi8(static_cast<char>(0xF0))), largest);
+  m.unusual = _mm_movemask_epi8(_mm_or_si128(unusual, fourByteLead)) != 0;
+  return m;
+}
+
+#else
+
+Utf8Block ClassifyBlock(const std::uint8_t* p) {
+  Utf8Block m;
+  for (std::size_t i = 0; i < kByteBlock; ++i) {
+    const std::uint8_t b = p[i];
+    m.high |= std::uint64_t{b >= 0x80} << i;
+    m.continuation |= std::uint64_t{b >= 0x80 && b <= 0xBF} << i;
+    m.threeByteLead |= std::uint64_t{b >= 0xE0} << i;
+    m.unusual |= b == 0xC0 || b == 0xC1 || b == 0xE0 || b == 0xED || b >= 0xF0;
+  }
+  return m;
+}
+
+#endif
+
+// The automaton's run over whole blocks: returns the bytes passed and leaves `state` as after
+// them. A block of one- to three-byte characters with none of the unusual leads is valid exactly
+// when its continuation bytes are the ones its leads (and the character the block began inside
+// of) call for; any other block goes through the automaton. Stops after a block with an error.
+std::size_t WholeBlocks(unsigned& state, const std::uint8_t* p, std::size_t size) {
+  std::size_t done = 0;
+  for (; size - done >= kByteBlock; done += kByteBlock) {
+    const std::uint8_t* b = p + done;
+    if (state == kStart || state == kNeed1 || state == kNeed2) {
+      const std::uint64_t carry = state == kStart ? 0 : state == kNeed1 ? 1 : 3;
+      const Utf8Block m = ClassifyBlock(b);
+      if (m.high == 0 && carry == 0) continue;
+      const std::uint64_t leads = m.high & ~m.continuation;
+      if (!m.unusual && (leads << 1 | m.threeByteLead << 2 | carry) == m.continuation) {
+        const std::uint64_t due = leads >> 63 | m.threeByteLead >> 62;  // bits of the next block
+        state = due == 0 ? kStart : due == 1 ? kNeed1 : kNeed2;
+        continue;
+      }
+    }
+    state = kUtf8Dfa.Run(state, b, b + kByteBlock, kStart);
+    if (state == kError) return done + kByteBlock;
+  }
+  return done;
+}
+
 }  // namespace
 
 void Utf8Probe::Validate(std::span<const std::uint8_t> bytes) {
@@ -145,7 +225,10 @@ void Utf8Probe::Validate(std::span<const std::uint8_t> bytes) {
                          : need_ == 3 && low_ == 0x90   ? kAfterF0
                          : need_ == 3 && high_ == 0x8F  ? kAfterF4
                                                         : kStart + need_;
-  const unsigned exit = kUtf8Dfa.Run(entry, bytes.data(), bytes.data() + bytes.size(), kStart);
+  unsigned state = entry;
+  const std::size_t blocks = WholeBlocks(state, bytes.data(), bytes.size());
+  const unsigned exit =
+      state == kError ? kError : kUtf8Dfa.Run(state, bytes.data() + blocks, bytes.data() + bytes.size(), kStart);
   if (exit == kError) return ValidateScalar(bytes);
   low_ = exit == kAfterE0 ? 0xA0 : exit == kAfterF0 ? 0x90 : 0x80;
   high_ = exit == kAfterED ? 0x9F : exit == kAfterF4 ? 0x8F : 0xBF;

@@ -198,6 +198,42 @@ TEST(GuessStream, FastValidatorsAgreeAcrossWholeBlocks) {
   ExpectBlocksMatchReadable<guess::EucJpProbe>(eucShifts, eucStrays, rng, "EUC-JP with single shifts");
 }
 
+TEST(GuessStream, Utf8ValidatorAgreesAcrossWholeBlocks) {
+  std::mt19937 rng(16);
+  const std::string_view kana[] = {"a"sv, "\r\n"sv, "\xe3\x81\x82"sv, "\xe4\xba\x9c"sv, "\xe9\xbe\xa0"sv,
+                                   "\xef\xbc\x88"sv, "\xe3\x80\x81"sv, "\xc2\xa7"sv};
+  const std::string_view rare[] = {"\xe3\x81\x82"sv, "\xe0\xa0\x80"sv, "\xed\x9f\xbf"sv, "\xf0\x9f\x98\x80"sv,
+                                   "\xf4\x8f\xbf\xbf"sv, "\xf1\x80\x80\x80"sv, "\xee\x80\x80"sv, "a"sv};
+  const std::string_view strays[] = {"\x80"sv, "\xe3\x81"sv, "\xed\xa0\x80"sv, "\xe0\x9f\xbf"sv, "\xc0\xaf"sv,
+                                     "\xf5"sv, "\xf4\x90\x80\x80"sv, "\xf0\x8f\xbf\xbf"sv, "\xff"sv};
+  ExpectBlocksMatchReadable<guess::Utf8Probe>(kana, strays, rng, "UTF-8");
+  ExpectBlocksMatchReadable<guess::Utf8Probe>(rare, strays, rng, "UTF-8 with rare leads");
+  // Each of them at every place in and around the first blocks of kana, whole or cut into two.
+  std::vector<std::string_view> items(std::begin(rare), std::end(rare));
+  items.insert(items.end(), std::begin(strays), std::end(strays));
+  for (const std::string_view item : items) {
+    for (std::size_t at = 0; at <= 70; ++at) {
+      std::string bytes(at % 3, 'a');
+      while (bytes.size() < at) bytes += "\xe3\x81\x82";
+      bytes += item;
+      while (bytes.size() < 200) bytes += "\xe4\xba\x9c";
+      for (const std::size_t end : {at + item.size(), bytes.size()}) {
+        for (const std::size_t split : {std::size_t{0}, at + 1, end / 2}) {
+          const std::string_view input = std::string_view(bytes).substr(0, end);
+          guess::Utf8Probe fast, readable;
+          fast.Validate(Bytes(input.substr(0, split)));
+          fast.Validate(Bytes(input.substr(split)));
+          readable.ValidateScalar(Bytes(input));
+          ASSERT_EQ(fast.Errors().None(), readable.Errors().None()) << at << " " << end << " " << split;
+          ASSERT_EQ(fast.Errors().FirstEnd(), readable.Errors().FirstEnd()) << at << " " << end << " " << split;
+          if (readable.Errors().None())
+            ASSERT_EQ(fast.UnfinishedBytes(), readable.UnfinishedBytes()) << at << " " << end << " " << split;
+        }
+      }
+    }
+  }
+}
+
 TEST(GuessStream, FastValidatorsAgreeOnLongValidText) {
   for (const GuessSample& s : kGuessSamples) {
     const std::string big = Repeated(s.bytes, 5000);
