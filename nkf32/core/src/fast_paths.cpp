@@ -5,6 +5,9 @@
 #include <bit>
 #include <cstring>
 #include <memory>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace nkf::detail {
 namespace {
@@ -302,6 +305,27 @@ inline bool Utf8ToUtf16LEOne(const std::uint8_t*& p, const std::uint8_t* end, st
   return true;
 }
 
+// Whether the code point of a three-byte sequence is a character: not overlong (below U+0800) nor a
+// surrogate. Below the surrogates is one test (kana and kanji); above them only full-width forms
+// and private use.
+inline bool IsThreeByteCharacter(char32_t cp) { return cp - 0x800u < 0xD800u - 0x800u || cp >= 0xE000u; }
+
+// The eight bytes of `w` (first byte lowest) as sixteen bytes of UTF-16LE at o.
+inline void WidenAscii8(std::uint64_t w, std::uint8_t* o) {
+#if defined(__SSE2__)
+  const __m128i x = _mm_cvtsi64_si128(static_cast<long long>(w));
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(o), _mm_unpacklo_epi8(x, _mm_setzero_si128()));
+#else
+  const auto spread = [](std::uint64_t x) {  // four bytes to four 16-bit units
+    x = (x | x << 16) & 0x0000FFFF0000FFFFull;
+    return (x | x << 8) & 0x00FF00FF00FF00FFull;
+  };
+  const std::uint64_t low = spread(w & 0xFFFFFFFFu), high = spread(w >> 32);
+  std::memcpy(o, &low, 8);
+  std::memcpy(o + 8, &high, 8);
+#endif
+}
+
 [[gnu::noinline]] std::size_t Utf8ToUtf16LE(const std::uint8_t* in, std::size_t n, std::size_t limit,
                                             std::uint8_t*& out) {
   // A local cursor: stores through it may alias anything, so a reference would be reloaded each time.
@@ -310,14 +334,14 @@ inline bool Utf8ToUtf16LEOne(const std::uint8_t*& p, const std::uint8_t* end, st
   const std::uint8_t* const stop = in + limit;
   const std::uint8_t* const end = in + n;
   const std::uint8_t* const wordStop = n >= 4 ? std::min(stop, end - 3) : in;  // four bytes readable before it
+  // Two three-byte characters at once: eight bytes readable, the second starting before `limit`.
+  const std::uint8_t* const pairStop = in + std::min(limit > 3 ? limit - 3 : 0, n >= 8 ? n - 7 : 0);
   bool stopped = false;
   while (p < wordStop) {
     std::uint32_t w = Load4(p);
     if (IsThreeByte(w)) {
       char32_t cp = ThreeByteCodePoint(w);
-      // Below the surrogates is one test (kana and kanji); above them only full-width forms and
-      // private use. Overlong forms and surrogates: the general path reports them.
-      if (cp - 0x800u >= 0xD800u - 0x800u && cp < 0xE000u) {
+      if (!IsThreeByteCharacter(cp)) {  // overlong forms and surrogates: the general path reports them
         stopped = true;
         break;
       }
@@ -325,15 +349,30 @@ inline bool Utf8ToUtf16LEOne(const std::uint8_t*& p, const std::uint8_t* end, st
       std::memcpy(o, &unit, 2);
       o += 2;
       p += 3;
-    } else if ((w & 0x80) == 0 && stop - p >= 8) {
-      // Widen eight bytes whatever they are; keep the ASCII ones.
-      std::uint64_t word = Load8(p);
-      std::uint8_t wide[16];
-      for (int k = 0; k < 8; ++k) {
-        wide[2 * k] = static_cast<std::uint8_t>(word >> (8 * k));
-        wide[2 * k + 1] = 0;
+      // Kana and kanji come in runs: two characters a step, with no other kind to tell apart.
+      while (p < pairStop) {
+        const std::uint64_t pair = Load8(p);
+        if ((pair & 0xC0C0F0C0C0F0ull) != 0x8080E08080E0ull) break;
+        const char32_t first = ThreeByteCodePoint(static_cast<std::uint32_t>(pair));
+        const char32_t second = ThreeByteCodePoint(static_cast<std::uint32_t>(pair >> 24));
+        if (!(IsThreeByteCharacter(first) & IsThreeByteCharacter(second))) break;
+        const std::uint32_t units = first | second << 16;
+        std::memcpy(o, &units, 4);
+        o += 4;
+        p += 6;
       }
-      std::memcpy(o, wide, 16);
+    } else if ((w & 0x80) == 0 && stop - p >= 8) {
+      // Runs of sixteen ASCII bytes whole; then eight bytes widened whatever they are, keeping the
+      // ASCII ones.
+      while (stop - p >= 16 && ((Load8(p) | Load8(p + 8)) & kHighBits) == 0) {
+        WidenAscii8(Load8(p), o);
+        WidenAscii8(Load8(p + 8), o + 16);
+        o += 32;
+        p += 16;
+      }
+      if (stop - p < 8) continue;
+      std::uint64_t word = Load8(p);
+      WidenAscii8(word, o);
       std::size_t k = AsciiPrefix8(word);
       o += 2 * k;
       p += k;

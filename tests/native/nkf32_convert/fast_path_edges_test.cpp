@@ -3,6 +3,8 @@
 // refusal) says.
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <random>
 #include <string>
 
 #include "test_support.h"
@@ -128,6 +130,82 @@ TEST(FastPathEdges, EveryCharacterKindAtEveryOffsetAgreesWithTheGeneralPath) {
         EXPECT_EQ(fast, general) << c.options << " " << prefix.size() << "+" << cut;
       }
     }
+  }
+}
+
+// Prefixes that put the next character at every offset up to past four 16-byte blocks: runs of
+// kana (three bytes each, taken two at a time), of ASCII (sixteen at a time) and both mixed.
+std::vector<Bytes> LongPrefixes() {
+  std::vector<Bytes> out;
+  for (std::size_t len = 0; len <= 70; ++len) {
+    out.push_back(Bytes(len, 'a'));
+    Bytes kana;
+    while (kana.size() + 3 <= len) kana = Concat(kana, B("\xe3\x81\x82"));
+    out.push_back(Concat(kana, Bytes(len - kana.size(), 'b')));
+    Bytes mixed;
+    for (std::size_t k = 0; mixed.size() < len; ++k) {
+      mixed = k % 4 == 3 || len - mixed.size() < 3 ? Concat(mixed, B("c")) : Concat(mixed, B("\xe4\xba\x9c"));
+    }
+    out.push_back(mixed);
+  }
+  return out;
+}
+
+TEST(FastPathEdges, Utf8ToUtf16LEInRunsAgreesWithTheGeneralPathAtEveryOffset) {
+  const char* const items[] = {
+      "\xf0\x9f\x98\x80",  // four bytes: a surrogate pair
+      "\xf4\x90\x80\x80",  // above U+10FFFF
+      "\xe0\x80\xaf",       // overlong
+      "\xc0\xaf",            // overlong
+      "\xed\xa0\x80",       // a surrogate encoded
+      "\xed\x9f\xbf",       // the last character below the surrogates
+      "\xe0\xa0\x80",       // the first three-byte character
+      "\xee\x80\x80",       // private use, above the surrogates
+      "\xef\xbf\xbf",
+      "\xe3\x81",            // cut off
+      "\xe3",
+      "\xf0\x9f\x98",
+      "\x80",                 // a stray continuation byte
+      "\xc2\xa7",
+      "\xff",
+  };
+  const char* const tails[] = {"", "z", "\xe3\x81\x84\xe3\x81\x86\xe6\xbc\xa2\xe5\xad\x97\xe3\x82\xab\xe3\x83\x8a"
+                                    "0123456789abcdefghij\xe3\x81\x8a\xe3\x81\x8b\xe3\x81\x8d\xe3\x81\x8f"};
+  for (const char* item : items) {
+    for (const Bytes& prefix : LongPrefixes()) {
+      for (const char* tail : tails) {
+        Bytes in = Concat(Concat(prefix, B(item)), B(tail));
+        Bytes fast, general;
+        ConvertResult a = ConvertAs(in, Encoding::Utf8, "-w16L0", fast);
+        ConvertResult b = ConvertAs(in, Encoding::Utf8, "-w16L0Lu", general);
+        ASSERT_EQ(a.error, b.error) << prefix.size() << " " << tail;
+        ASSERT_EQ(a.position, b.position) << prefix.size() << " " << tail;
+        ASSERT_EQ(a.codePoint, b.codePoint) << prefix.size() << " " << tail;
+        ASSERT_EQ(fast, general) << prefix.size() << " " << tail;
+      }
+    }
+  }
+}
+
+TEST(FastPathEdges, Utf8ToUtf16LEOnRandomTextAgreesWithTheGeneralPath) {
+  const char* const pieces[] = {"a", "\n", "0123456789abcdef", "\xe3\x81\x82", "\xe4\xba\x9c", "\xe9\xbe\xa0",
+                                "\xef\xbc\x88", "\xc2\xa7", "\xe0\xa0\x80", "\xed\x9f\xbf", "\xf0\x9f\x98\x80"};
+  const char* const strays[] = {"\x80", "\xe3\x81", "\xed\xa0\x80", "\xe0\x9f\xbf", "\xc1\xbf", "\xf5", "\xf4\x90"};
+  std::mt19937 rng(7);
+  for (int round = 0; round < 600; ++round) {
+    Bytes in;
+    const std::size_t size = rng() % 400;
+    while (in.size() < size) {
+      in = Concat(in, B(round % 2 == 1 && rng() % 60 == 0 ? strays[rng() % std::size(strays)]
+                                                          : pieces[rng() % (round % 3 == 0 ? 5 : std::size(pieces))]));
+    }
+    Bytes fast, general;
+    ConvertResult a = ConvertAs(in, Encoding::Utf8, "-w16L0", fast);
+    ConvertResult b = ConvertAs(in, Encoding::Utf8, "-w16L0Lu", general);
+    ASSERT_EQ(a.error, b.error) << "round " << round;
+    ASSERT_EQ(a.position, b.position) << "round " << round;
+    ASSERT_EQ(a.codePoint, b.codePoint) << "round " << round;
+    ASSERT_EQ(fast, general) << "round " << round;
   }
 }
 
