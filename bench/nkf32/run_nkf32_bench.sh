@@ -50,11 +50,12 @@ row "UTF-8 -> CP932"    "$data/text.utf8"  "-s" utf8 UTF-8 CP932 "-W --oc=CP932"
 row "EUC-JP -> UTF-8"   "$data/text.euc"   "-w80" euc EUC-JP UTF-8 "-E -w80" "-w80"
 row "UTF-8 -> UTF-16LE" "$data/text.utf8"  "-w16L0" utf8 UTF-8 UTF-16LE "-W -w16L0" "-w16L0"
 
-# CR LF -> LF alone: the same CP932 text, only its line ends change. tr needs only hundredths of a
-# second of processor time on the text, about the step of the timer, so this row reads the text
-# repeated eight times.
-long=$data/text8.cp932
-[ -f "$long" ] || for _ in 1 2 3 4 5 6 7 8; do cat "$data/text.cp932"; done > "$long"
+# CR LF -> LF alone: the same CP932 text, only its line ends change. tr is fast enough that its
+# processor time on a small text is a few steps of the timer, so this row reads at least 256 MB (the
+# text repeated).
+repeats=$(( (256 + megabytes - 1) / megabytes ))
+long=$data/text-x$repeats.cp932
+[ -f "$long" ] || for _ in $(seq "$repeats"); do cat "$data/text.cp932"; done > "$long"
 read -r w1 w2 w3 c1 c2 c3 guessed ok1 ok2 < <("$bench" "$long" "--ic=CP932 -Lu" cp932 5)
 read -r trw trc < <(mbps "$long" tr -d '\r')
 read -r ctw ctc < <(mbps "$long" cat)
