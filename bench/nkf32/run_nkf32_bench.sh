@@ -53,7 +53,8 @@ row "UTF-8 -> UTF-16LE" "$data/text.utf8"  "-w16L0" utf8 UTF-8 UTF-16LE "-W -w16
 # CR LF -> LF alone: the same CP932 text, only its line ends change. tr is fast enough that its
 # processor time on a small text is a few steps of the timer, so this row reads at least 256 MB (the
 # text repeated).
-repeats=$(( (256 + megabytes - 1) / megabytes ))
+text_bytes=$(stat -c %s "$data/text.cp932")
+repeats=$(( (256000000 + text_bytes - 1) / text_bytes ))
 long=$data/text-x$repeats.cp932
 [ -f "$long" ] || for _ in $(seq "$repeats"); do cat "$data/text.cp932"; done > "$long"
 read -r w1 w2 w3 c1 c2 c3 guessed ok1 ok2 < <("$bench" "$long" "--ic=CP932 -Lu" cp932 5)
