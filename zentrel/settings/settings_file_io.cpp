@@ -5,42 +5,15 @@
 #include <utility>
 
 #include "zentrel/settings/settings_error.h"
+#include "zentrel/settings/win32_file_handle.h"
 
 namespace zentrel {
 
 namespace {
 
-class FileHandle {
- public:
-  explicit FileHandle(HANDLE handle) noexcept : handle_(handle) {}
-  FileHandle(const FileHandle&) = delete;
-  FileHandle& operator=(const FileHandle&) = delete;
-  ~FileHandle() { Close(); }
-
-  bool IsValid() const noexcept { return handle_ != INVALID_HANDLE_VALUE; }
-  HANDLE Get() const noexcept { return handle_; }
-  // Closing can fail on a network drive after buffered writes; the writer needs to know.
-  bool Close() noexcept {
-    return !IsValid() || CloseHandle(std::exchange(handle_, INVALID_HANDLE_VALUE)) != FALSE;
-  }
-
- private:
-  HANDLE handle_;
-};
-
 [[noreturn]] void ThrowLastError(const char* operation) {
   const DWORD error = GetLastError();
   throw SettingsError(operation, HRESULT_FROM_WIN32(error != ERROR_SUCCESS ? error : ERROR_WRITE_FAULT));
-}
-
-bool WriteAll(HANDLE file, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const DWORD chunk = bytes.size() > 0x10000000u ? 0x10000000u : static_cast<DWORD>(bytes.size());
-    DWORD written = 0;
-    if (!WriteFile(file, bytes.data(), chunk, &written, nullptr) || written == 0) return false;
-    bytes.remove_prefix(written);
-  }
-  return true;
 }
 
 }  // namespace

@@ -5,26 +5,10 @@
 #include <utility>
 #include <vector>
 
+#include "zentrel/settings/win32_file_handle.h"
+
 namespace zentrel::ui {
 namespace {
-
-class FileHandle {
- public:
-  explicit FileHandle(HANDLE handle) noexcept : handle_(handle) {}
-  FileHandle(const FileHandle&) = delete;
-  FileHandle& operator=(const FileHandle&) = delete;
-  ~FileHandle() { Close(); }
-
-  bool IsValid() const noexcept { return handle_ != INVALID_HANDLE_VALUE; }
-  HANDLE Get() const noexcept { return handle_; }
-  // Closing can report a deferred write failure; the caller must hear of it.
-  bool Close() noexcept {
-    return !IsValid() || CloseHandle(std::exchange(handle_, INVALID_HANDLE_VALUE)) != FALSE;
-  }
-
- private:
-  HANDLE handle_;
-};
 
 // A temporary file that is deleted again unless it was moved into place.
 class TemporaryFile {
@@ -49,16 +33,6 @@ std::wstring FullPath(const std::wstring& path) {
   const DWORD copied = GetFullPathNameW(path.c_str(), static_cast<DWORD>(buffer.size()), buffer.data(), nullptr);
   if (copied == 0 || copied >= buffer.size()) return {};
   return std::wstring(buffer.data(), copied);
-}
-
-bool WriteAll(HANDLE file, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const DWORD chunk = bytes.size() > 0x10000000u ? 0x10000000u : static_cast<DWORD>(bytes.size());
-    DWORD written = 0;
-    if (!WriteFile(file, bytes.data(), chunk, &written, nullptr) || written == 0) return false;
-    bytes.remove_prefix(written);
-  }
-  return true;
 }
 
 }  // namespace
