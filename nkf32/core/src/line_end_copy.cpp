@@ -52,6 +52,43 @@ void BytesToLf(const std::uint8_t* in, std::size_t n, bool& pendingCr, std::vect
   }
 }
 
+// The index of the first CR or LF in in[i..n), or n; eight bytes at a time while there is none.
+std::size_t FindLineEndByte(const std::uint8_t* in, std::size_t i, std::size_t n) {
+  constexpr std::uint64_t kOnes = 0x0101010101010101u, kHighs = 0x8080808080808080u;
+  for (; i + 8 <= n; i += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, in + i, 8);
+    const std::uint64_t cr = word ^ (kOnes * '\r'), lf = word ^ (kOnes * '\n');
+    if ((((cr - kOnes) & ~cr) | ((lf - kOnes) & ~lf)) & kHighs) break;  // a zero byte: CR or LF
+  }
+  for (; i < n; ++i)
+    if (in[i] == '\r' || in[i] == '\n') return i;
+  return n;
+}
+
+// Any line end -> CR LF or CR on bytes, a run of text at a time.
+void BytesToEnding(const std::uint8_t* in, std::size_t n, LineEnding ending, bool& pendingCr,
+                   std::vector<std::uint8_t>& out) {
+  const UnitFormat bytes;
+  for (std::size_t i = 0; i <= n;) {
+    const std::size_t at = FindLineEndByte(in, i, n);
+    if (at > i && pendingCr) {
+      pendingCr = false;
+      PutEol(bytes, ending, out);
+    }
+    Append(out, in + i, at - i);
+    if (at == n) return;
+    if (in[at] == '\r') {
+      if (pendingCr) PutEol(bytes, ending, out);
+      pendingCr = true;
+    } else {
+      pendingCr = false;
+      PutEol(bytes, ending, out);
+    }
+    i = at + 1;
+  }
+}
+
 }  // namespace
 
 void CopyWithLineEnds(const std::uint8_t* in, std::size_t n, UnitFormat f, LineEnding ending, bool& pendingCr,
@@ -60,8 +97,12 @@ void CopyWithLineEnds(const std::uint8_t* in, std::size_t n, UnitFormat f, LineE
     Append(out, in, n);
     return;
   }
-  if (f.size == 1 && ending == LineEnding::Lf) {
-    BytesToLf(in, n, pendingCr, out);
+  if (f.size == 1) {
+    if (ending == LineEnding::Lf) {
+      BytesToLf(in, n, pendingCr, out);
+    } else {
+      BytesToEnding(in, n, ending, pendingCr, out);
+    }
     return;
   }
   std::size_t runStart = 0;

@@ -112,10 +112,10 @@ struct StreamConverter::State {
   explicit State(const ConversionPlan& p)
       : plan(p), decoder(p.input, p.cp932Input), encoder(MakeEncoder(p.output)), batch(kBatch),
         scratch(p.sameEncoding ? nullptr : new std::uint8_t[kScratchBytes]),
-        fastPath(p.lineEnding == LineEnding::Keep && !p.sameEncoding ? detail::ChooseFastPath(p.input, p.output)
-                                                                      : detail::FastPath::None),
-        hasDirectPath(fastPath != detail::FastPath::None ||
-                      (p.sameEncoding && detail::HasValidator(p.input))) {}
+        fastPath(p.directPaths && !p.sameEncoding ? detail::ChooseFastPath(p.input, p.output)
+                                                  : detail::FastPath::None),
+        validates(p.directPaths && p.sameEncoding && detail::HasValidator(p.input)),
+        hasDirectPath(fastPath != detail::FastPath::None || validates) {}
 
   // Converts whole characters of `bytes`; returns how many bytes it used (fewer than given when the
   // input ends inside a character and !final). Sets `failure` on error.
@@ -128,10 +128,13 @@ struct StreamConverter::State {
         std::uint8_t* o = scratch.get();
         std::size_t used = detail::RunFastPath(fastPath, decoder.sjisTable(), std::get_if<detail::SjisEncoder>(&encoder),
                                                bytes + i, n - i, limit, o);
-        out.insert(out.end(), scratch.get(), o);
+        // The outputs of the direct paths are byte or UTF-16 text in which a CR or LF unit is
+        // always a line end, so the line ends can be rewritten on the converted bytes.
+        detail::CopyWithLineEnds(scratch.get(), static_cast<std::size_t>(o - scratch.get()), UnitOf(plan.output),
+                                 plan.lineEnding, pendingCr, out);
         i += used;
         if (used >= limit) continue;
-      } else if (plan.sameEncoding) {
+      } else if (validates) {
         std::size_t valid = detail::ValidPrefix(plan.input, decoder.sjisTable(), bytes + i, n - i);
         detail::CopyWithLineEnds(bytes + i, valid, UnitOf(plan.output), plan.lineEnding, pendingCr, out);
         i += valid;
@@ -194,6 +197,7 @@ struct StreamConverter::State {
   std::vector<char32_t> batch;
   std::unique_ptr<std::uint8_t[]> scratch;  // encoded bytes of one batch, before they join the output
   detail::FastPath fastPath;
+  bool validates;      // the encoding is kept and a validator checks plain stretches
   bool hasDirectPath;  // a direct path takes the plain stretches: the general path only steps over the rest
   std::vector<std::uint8_t> carry;   // the start of a character cut off by the end of the last chunk
   std::uint64_t consumed = 0;        // input bytes fully handled, BOM included

@@ -3,9 +3,12 @@
 // refusal) says.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <iterator>
 #include <random>
+#include <span>
 #include <string>
+#include <vector>
 
 #include "test_support.h"
 
@@ -105,7 +108,6 @@ TEST(FastPathEdges, Utf8ReadByWordsRefusesAtTheExactByteAnywhere) {
 }
 
 TEST(FastPathEdges, EveryCharacterKindAtEveryOffsetAgreesWithTheGeneralPath) {
-  // "-Lu" on text without CR changes nothing but takes the general path.
   struct Case {
     Encoding from;
     const char* options;
@@ -124,7 +126,7 @@ TEST(FastPathEdges, EveryCharacterKindAtEveryOffsetAgreesWithTheGeneralPath) {
         Bytes in = Concat(prefix, Bytes(c.chars.begin(), c.chars.begin() + static_cast<std::ptrdiff_t>(cut)));
         Bytes fast, general;
         ConvertResult a = ConvertAs(in, c.from, c.options, fast);
-        ConvertResult b = ConvertAs(in, c.from, std::string(c.options) + "Lu", general);
+        ConvertResult b = ConvertGeneral(in, c.from, c.options, general);
         EXPECT_EQ(a.error, b.error) << c.options << " " << prefix.size() << "+" << cut;
         EXPECT_EQ(a.position, b.position) << c.options << " " << prefix.size() << "+" << cut;
         EXPECT_EQ(fast, general) << c.options << " " << prefix.size() << "+" << cut;
@@ -177,7 +179,7 @@ TEST(FastPathEdges, Utf8ToUtf16LEInRunsAgreesWithTheGeneralPathAtEveryOffset) {
         Bytes in = Concat(Concat(prefix, B(item)), B(tail));
         Bytes fast, general;
         ConvertResult a = ConvertAs(in, Encoding::Utf8, "-w16L0", fast);
-        ConvertResult b = ConvertAs(in, Encoding::Utf8, "-w16L0Lu", general);
+        ConvertResult b = ConvertGeneral(in, Encoding::Utf8, "-w16L0", general);
         ASSERT_EQ(a.error, b.error) << prefix.size() << " " << tail;
         ASSERT_EQ(a.position, b.position) << prefix.size() << " " << tail;
         ASSERT_EQ(a.codePoint, b.codePoint) << prefix.size() << " " << tail;
@@ -201,11 +203,68 @@ TEST(FastPathEdges, Utf8ToUtf16LEOnRandomTextAgreesWithTheGeneralPath) {
     }
     Bytes fast, general;
     ConvertResult a = ConvertAs(in, Encoding::Utf8, "-w16L0", fast);
-    ConvertResult b = ConvertAs(in, Encoding::Utf8, "-w16L0Lu", general);
+    ConvertResult b = ConvertGeneral(in, Encoding::Utf8, "-w16L0", general);
     ASSERT_EQ(a.error, b.error) << "round " << round;
     ASSERT_EQ(a.position, b.position) << "round " << round;
     ASSERT_EQ(a.codePoint, b.codePoint) << "round " << round;
     ASSERT_EQ(fast, general) << "round " << round;
+  }
+}
+
+// Fed in pieces of random sizes, so that a CR waits for its LF across the pieces as well.
+ConvertResult ConvertInRandomPieces(const Bytes& in, Encoding from, const char* options, std::mt19937& rng,
+                                    Bytes& out) {
+  out.clear();
+  ConversionPlan plan;
+  ConvertResult r = PlanConversion(Opts(options), GuessResult{from, false, in.size()}, plan);
+  if (!r.ok()) return r;
+  StreamConverter converter(plan);
+  for (std::size_t at = 0; at < in.size() && r.ok();) {
+    const std::size_t size = std::min<std::size_t>(in.size() - at, 1 + rng() % 5000);
+    r = converter.Feed(std::span(in).subspan(at, size), out);
+    at += size;
+  }
+  if (r.ok()) r = converter.Finish(out);
+  if (!r.ok()) out.clear();
+  return r;
+}
+
+TEST(FastPathEdges, LineEndsRewrittenOnTheDirectPathsAgreeWithTheGeneralPath) {
+  // Every kind of line end, next to characters the direct paths take and to those they hand to
+  // the general path, in texts long enough to cross the converter's 16 KiB batches.
+  struct Case {
+    Encoding from;
+    const char* options;
+    std::vector<const char*> chars;
+  };
+  const Case cases[] = {
+      {Encoding::Cp932, "-w80", {"\x82\xa0", "\x88\x9f", "\xb1", "\x87\x40", "\xed\x40", "x", "0123456789abcdef"}},
+      {Encoding::ShiftJis, "-w8", {"\x82\xa0", "\x81\x60", "\xb1", "x"}},
+      {Encoding::EucJp, "-w80", {"\xa4\xa2", "\x8e\xb1", "\x8f\xb0\xa1", "\xb0\xa1", "x"}},
+      {Encoding::Utf8, "-s", {"\xe3\x81\x82", "\xc2\xa7", "\xef\xbd\xb1", "\xe2\x88\x92", "x", "0123456789abcdef"}},
+      {Encoding::Utf8, "-w16L0", {"\xe3\x81\x82", "\xc2\xa7", "\xf0\x9f\x98\x80", "x", "0123456789abcdef"}},
+  };
+  const char* const lineEnds[] = {"\r\n", "\n", "\r", "\r\r", "\n\r"};
+  std::mt19937 rng(11);
+  for (const Case& c : cases) {
+    for (const char* ending : {"Lu", "Lw", "Lm"}) {
+      const std::string options = std::string(c.options) + ending;
+      for (int round = 0; round < 40; ++round) {
+        Bytes in;
+        const std::size_t size = round % 8 == 7 ? 40000 + rng() % 2000 : rng() % 300;
+        while (in.size() < size) {
+          in = Concat(in, B(rng() % 4 == 0 ? lineEnds[rng() % std::size(lineEnds)] : c.chars[rng() % c.chars.size()]));
+        }
+        Bytes fast, general, pieces;
+        ConvertResult a = ConvertAs(in, c.from, options, fast);
+        ConvertResult b = ConvertGeneral(in, c.from, options, general);
+        ConvertResult p = ConvertInRandomPieces(in, c.from, options.c_str(), rng, pieces);
+        ASSERT_TRUE(b.ok()) << options << " round " << round;
+        ASSERT_TRUE(a.ok() && p.ok()) << options << " round " << round;
+        ASSERT_EQ(fast, general) << options << " round " << round;
+        ASSERT_EQ(pieces, general) << options << " round " << round;
+      }
+    }
   }
 }
 

@@ -32,6 +32,20 @@ inline ConvertResult ConvertAs(const Bytes& in, Encoding from, std::string_view 
   return ConvertWithGuess(in, guess, Opts(options), out);
 }
 
+// The same through the general decode-then-encode path alone, which the direct paths must match.
+inline ConvertResult ConvertGeneral(const Bytes& in, Encoding from, std::string_view options, Bytes& out) {
+  out.clear();
+  ConversionPlan plan;
+  ConvertResult r = PlanConversion(Opts(options), GuessResult{from, false, in.size()}, plan);
+  if (!r.ok()) return r;
+  plan.directPaths = false;
+  StreamConverter converter(plan);
+  r = converter.Feed(in, out);
+  if (r.ok()) r = converter.Finish(out);
+  if (!r.ok()) out.clear();
+  return r;
+}
+
 inline Bytes Convert(const Bytes& in, Encoding from, std::string_view options) {
   Bytes out;
   ConvertResult r = ConvertAs(in, from, options, out);

@@ -43,6 +43,7 @@ struct ConversionPlan {
   bool outputBom = false;
   LineEnding lineEnding = LineEnding::Keep;
   bool sameEncoding = false;    // bytes are validated and copied, only line endings change
+  bool directPaths = true;      // false: the general path alone (tests hold the direct paths to it)
 };
 
 // Fails with InvalidInput at `guess.decidedAt` for binary input: there is no text to convert.
