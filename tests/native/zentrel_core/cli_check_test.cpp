@@ -3,14 +3,13 @@
 #include <gtest/gtest.h>
 #include <sys/socket.h>
 #include <sys/un.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
+
+#include "cli_run.h"
 
 namespace {
 
@@ -19,28 +18,9 @@ using namespace std::string_literals;
 
 const std::string kMixed = "\xE6\xB7\xB7\xE5\x9C\xA8";
 
-void Write(const fs::path& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
-
-std::string ReadAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-std::string Quote(const std::string& arg) {
-  std::string quoted = "'";
-  for (char c : arg) quoted += c == '\'' ? "'\\''"s : std::string(1, c);
-  return quoted + "'";
-}
-
-struct CliRun {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
+using cli_test::CliRun;
+using cli_test::ReadAll;
+using cli_test::Write;
 
 class CliCheckTest : public ::testing::Test {
  protected:
@@ -51,21 +31,7 @@ class CliCheckTest : public ::testing::Test {
   }
   void TearDown() override { fs::remove_all(root_); }
 
-  CliRun Cli(const std::vector<std::string>& args) {
-    std::string command = Quote(ZENTREL_CLI_PATH);
-    for (const std::string& arg : args) command += " " + Quote(arg);
-    const fs::path out = root_.string() + ".out";
-    const fs::path err = root_.string() + ".err";
-    command += " >" + Quote(out) + " 2>" + Quote(err);
-    CliRun run;
-    const int raw = std::system(command.c_str());
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    run.out = ReadAll(out);
-    run.err = ReadAll(err);
-    fs::remove(out);
-    fs::remove(err);
-    return run;
-  }
+  CliRun Cli(const std::vector<std::string>& args) { return cli_test::RunCli(args, root_); }
 
   // A file that exists but cannot be opened, even by root: a Unix socket.
   void MakeSocket(const fs::path& path) {

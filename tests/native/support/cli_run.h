@@ -1,4 +1,4 @@
-// Running the real zentrel-cli on a tree built by a test, and reading trees back.
+// Running the real zentrel-cli from a test (check and convert alike), and reading trees back.
 #pragma once
 
 #include <sys/wait.h>
@@ -71,7 +71,7 @@ inline CliRun RunCli(const std::vector<std::string>& args, const fs::path& scrat
 class TempTree {
  public:
   TempTree() {
-    char pattern[] = "/tmp/zentrel-cli-convert-XXXXXX";
+    char pattern[] = "/tmp/zentrel-cli-test-XXXXXX";
     if (::mkdtemp(pattern)) root_ = pattern;
   }
   ~TempTree() {
