@@ -55,18 +55,36 @@ constexpr double CharCost(CharClass c) {
 constexpr TextModelCosts MakeCosts() {
   static_assert(TextModelCosts::kRows == kGroups + 1);
   static_assert(static_cast<unsigned>(CharClass::Unassigned) + 1 == kCharClasses);
+  static_assert(kAsciiClass < TextModelCosts::kColumns);
   TextModelCosts t{};
   for (unsigned c = 0; c < kCharClasses; ++c) {
     const CharClass cc = static_cast<CharClass>(c);
     t.group[c] = GroupOf(cc);
     for (unsigned row = 0; row <= kGroups; ++row) t.cost[row][c] = kTransition[row][GroupOf(cc)] + CharCost(cc);
   }
+  t.group[kAsciiClass] = kGroups;
+  for (unsigned row = 0; row <= kGroups; ++row) t.cost[row][kAsciiClass] = TextModel::kAsciiCost;
   return t;
 }
 
 }  // namespace
 
 constinit const TextModelCosts kTextModelCosts = MakeCosts();
+
+void TextModel::AddClasses(std::span<const std::uint8_t> classes) {
+  // The state in locals: stores to the members could alias the class bytes.
+  double score = score_;
+  std::uint64_t chars = chars_;
+  unsigned previous = previous_;
+  for (const std::uint8_t c : classes) {
+    score += kTextModelCosts.cost[previous][c];
+    previous = kTextModelCosts.group[c];
+    chars += c != kAsciiClass;
+  }
+  score_ = score;
+  chars_ = chars;
+  previous_ = static_cast<std::uint8_t>(previous);
+}
 
 CharClass HalfKanaClass(std::uint8_t code, std::uint8_t previous) {
   if (code <= 0xA5) return CharClass::HalfPunct;

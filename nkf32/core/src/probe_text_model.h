@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 
 namespace nkf::guess {
 
@@ -36,11 +37,14 @@ CharClass HalfKanaClass(std::uint8_t code, std::uint8_t previous);
 // A character's cost in each context, and the context it leaves: the transition and the
 // character's own log2 likelihood summed once, ahead of time (the sum is the same double the
 // model would compute per character). Rows are the previous character's group, the last row
-// the start of a run.
+// the start of a run. One more column, kAsciiClass, holds what ASCII adds (the ASCII cost in
+// every row, and back to the start), so that table-driven callers add ASCII without a branch.
+inline constexpr unsigned kAsciiClass = kCharClasses;
 struct TextModelCosts {
   static constexpr unsigned kRows = 6;
-  double cost[kRows][kCharClasses];
-  std::uint8_t group[kCharClasses];
+  static constexpr unsigned kColumns = 16;  // the classes and kAsciiClass, a row a shift apart
+  double cost[kRows][kColumns];
+  std::uint8_t group[kColumns];
 };
 extern const TextModelCosts kTextModelCosts;
 
@@ -64,6 +68,9 @@ class TextModel {
     for (std::size_t i = 0; i < n; ++i) score_ += kAsciiCost;
     previous_ = kStart;
   }
+  // Characters by class, kAsciiClass for ASCII: the same additions as Add and AddAscii one by
+  // one, without a branch per character.
+  void AddClasses(std::span<const std::uint8_t> classes);
   double Score() const { return score_; }
   // A reading that leaves bytes of an unfinished character at the end explains fewer bytes than
   // one that does not, so each left-over byte is charged. The charge is what the cheapest

@@ -102,6 +102,117 @@ UnitTally TallyUnits(const std::uint8_t* p, std::size_t units) {
   return t;
 }
 
+// The tally of `units` units without a high surrogate added to the counts.
+void AddTally(Utf16Counts& c, const UnitTally& t, std::size_t units) {
+  c.units += units;
+  c.ascii += t.ascii;
+  c.lineEnds += t.lineEnds;
+  c.kana += t.kana;
+  c.cjkSymbols += t.cjkSymbols;
+  c.kanji += t.kanji;
+  c.plausible += t.plausible;
+  c.implausible += units - (t.ascii + t.kana + t.cjkSymbols + t.kanji + t.plausible);
+  c.asciiPairs += t.asciiPairs;
+}
+
+// A unit's class in the text model as Utf16Probe::Unit gives it, kAsciiClass for ASCII and line
+// ends. High surrogates are marked instead: the readable path pairs them with the next unit.
+constexpr std::uint8_t kHighSurrogateMark = 0x0F;
+
+constexpr std::uint8_t ModelClassOf(std::uint16_t u) {
+  switch (UnitKindOf(u)) {
+    case Utf16UnitKind::HighSurrogate: return kHighSurrogateMark;
+    case Utf16UnitKind::Ascii:
+    case Utf16UnitKind::LineEnd: return kAsciiClass;
+    default:
+      if (u < 0xA0) return static_cast<std::uint8_t>(CharClass::Unassigned);  // NUL and other control units
+      return static_cast<std::uint8_t>(UnicodeClass(u));
+  }
+}
+
+// Every unit's class and counts in one byte, built at compile time: the model class (or the
+// surrogate mark) in the low four bits, the Utf16UnitKind in the next three, and whether it is
+// an ASCII pair in the top bit. 64 KiB of read-only data, of which text touches a few pages.
+struct UnitTable {
+  std::uint8_t of[0x10000];
+};
+
+constexpr UnitTable MakeUnitTable() {
+  static_assert(kAsciiClass < kHighSurrogateMark && static_cast<unsigned>(Utf16UnitKind::HighSurrogate) < 8);
+  UnitTable t{};
+  for (unsigned u = 0; u < 0x10000; ++u) {
+    const auto unit = static_cast<std::uint16_t>(u);
+    t.of[u] = static_cast<std::uint8_t>(ModelClassOf(unit) | static_cast<unsigned>(UnitKindOf(unit)) << 4 |
+                                        (IsAsciiPair(unit) ? 0x80 : 0));
+  }
+  return t;
+}
+constexpr UnitTable kUnitTable = MakeUnitTable();
+
+// What an entry of kUnitTable adds to the counts, as sixteen-bit fields of two words (ascii,
+// lineEnds, kana, cjkSymbols; kanji, plausible, asciiPairs): two additions a unit, no branch.
+struct TallySteps {
+  std::uint64_t step[256][2];
+};
+
+constexpr TallySteps MakeTallySteps() {
+  TallySteps t{};
+  for (unsigned e = 0; e < 256; ++e) {
+    std::uint64_t first = 0, second = 0;
+    switch (static_cast<Utf16UnitKind>(e >> 4 & 7)) {
+      case Utf16UnitKind::LineEnd: first = 1 | std::uint64_t{1} << 16; break;
+      case Utf16UnitKind::Ascii: first = 1; break;
+      case Utf16UnitKind::Kana: first = std::uint64_t{1} << 32; break;
+      case Utf16UnitKind::CjkSymbol: first = std::uint64_t{1} << 48; break;
+      case Utf16UnitKind::Kanji: second = 1; break;
+      case Utf16UnitKind::Plausible: second = std::uint64_t{1} << 16; break;
+      default: break;  // implausible: what the others leave
+    }
+    if (e & 0x80) second += std::uint64_t{1} << 32;
+    t.step[e][0] = first;
+    t.step[e][1] = second;
+  }
+  return t;
+}
+constexpr TallySteps kTallySteps = MakeTallySteps();
+
+// Runs are cut at this many units, so that the tally's sixteen-bit fields cannot overflow.
+constexpr std::size_t kRunBatch = 1024;
+
+template <bool kBigEndian>
+std::uint16_t UnitAt(const std::uint8_t* p) {
+  return kBigEndian ? static_cast<std::uint16_t>(p[0] << 8 | p[1]) : static_cast<std::uint16_t>(p[1] << 8 | p[0]);
+}
+
+// The units from `p` up to the first high surrogate, at most `units` (up to kRunBatch) of them:
+// their model classes into `classes`, their counts into `c`. Returns how many.
+template <bool kBigEndian, bool kModel>
+std::size_t ClassifyRun(const std::uint8_t* p, std::size_t units, std::uint8_t* classes, Utf16Counts& c) {
+  std::uint64_t first = 0, second = 0;
+  std::size_t i = 0;
+  for (; i < units; ++i) {
+    const std::uint8_t e = kUnitTable.of[UnitAt<kBigEndian>(p + 2 * i)];
+    const std::uint8_t modelClass = e & 0x0F;
+    if (modelClass == kHighSurrogateMark) break;
+    if constexpr (kModel) classes[i] = modelClass;
+    first += kTallySteps.step[e][0];
+    second += kTallySteps.step[e][1];
+  }
+  const auto field = [](std::uint64_t word, unsigned n) { return word >> (16 * n) & 0xFFFF; };
+  const std::uint64_t ascii = field(first, 0), kana = field(first, 2), cjk = field(first, 3);
+  const std::uint64_t kanji = field(second, 0), plausible = field(second, 1);
+  c.units += i;
+  c.ascii += ascii;
+  c.lineEnds += field(first, 1);
+  c.kana += kana;
+  c.cjkSymbols += cjk;
+  c.kanji += kanji;
+  c.plausible += plausible;
+  c.implausible += i - (ascii + kana + cjk + kanji + plausible);
+  c.asciiPairs += field(second, 2);
+  return i;
+}
+
 }  // namespace
 
 template <bool kModel>
@@ -137,7 +248,43 @@ void Utf16Probe::Unit(std::uint16_t u) {
   Count(c, kind);
 }
 
+template <bool kBigEndian, bool kModel>
+void Utf16Probe::Runs(std::span<const std::uint8_t> bytes) {
+  const std::uint8_t* p = bytes.data();
+  const std::uint8_t* const end = p + bytes.size();
+  if (haveByte_ && p < end) {  // a unit begun in an earlier chunk
+    haveByte_ = false;
+    const std::uint8_t unit[2] = {byte_, *p++};
+    Unit<kModel>(UnitAt<kBigEndian>(unit));
+  }
+  std::uint8_t classes[kRunBatch];
+  for (std::size_t units = static_cast<std::size_t>(end - p) / 2; units != 0;) {
+    const std::size_t run =
+        haveHigh_ ? 0 : ClassifyRun<kBigEndian, kModel>(p, std::min(units, kRunBatch), classes, counts_);
+    if (run == 0) {  // a high surrogate, or the unit after one
+      Unit<kModel>(UnitAt<kBigEndian>(p));
+      p += 2;
+      --units;
+      continue;
+    }
+    if constexpr (kModel) model_.AddClasses(std::span(classes, run));
+    p += 2 * run;
+    units -= run;
+  }
+  if (p < end) {
+    byte_ = *p;
+    haveByte_ = true;
+  }
+}
+
 void Utf16Probe::Scan(std::span<const std::uint8_t> bytes) {
+  if (bigEndian_)
+    Runs<true, true>(bytes);
+  else
+    Runs<false, true>(bytes);
+}
+
+void Utf16Probe::ScanScalar(std::span<const std::uint8_t> bytes) {
   for (const std::uint8_t b : bytes) {
     if (!haveByte_) {
       byte_ = b;
@@ -163,21 +310,17 @@ void Utf16Probe::CountUnits(std::span<const std::uint8_t> bytes) {
   const std::size_t units = static_cast<std::size_t>(end - p) / 2;
   UnitTally t;
   if (!haveHigh_) t = bigEndian_ ? TallyUnits<true>(p, units) : TallyUnits<false>(p, units);
-  // Surrogates, or a high one left waiting by the previous chunk: the readable path pairs them.
+  // Surrogates, or a high one left waiting by the previous chunk: runs between them, the pairs
+  // by the readable path.
   if (haveHigh_ || t.highSurrogates != 0) {
-    for (std::size_t i = 0; i < units; ++i) Unit<false>(unitAt(p[2 * i], p[2 * i + 1]));
-  } else {
-    Utf16Counts& c = counts_;
-    c.units += units;
-    c.ascii += t.ascii;
-    c.lineEnds += t.lineEnds;
-    c.kana += t.kana;
-    c.cjkSymbols += t.cjkSymbols;
-    c.kanji += t.kanji;
-    c.plausible += t.plausible;
-    c.implausible += units - (t.ascii + t.kana + t.cjkSymbols + t.kanji + t.plausible);
-    c.asciiPairs += t.asciiPairs;
+    const std::span rest(p, end);
+    if (bigEndian_)
+      Runs<true, false>(rest);
+    else
+      Runs<false, false>(rest);
+    return;
   }
+  AddTally(counts_, t, units);
   p += 2 * units;
   if (p < end) {
     byte_ = *p;

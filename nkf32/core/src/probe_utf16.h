@@ -28,8 +28,11 @@ struct Utf16Counts {
 class Utf16Probe {
  public:
   explicit Utf16Probe(bool bigEndian) : bigEndian_(bigEndian) {}
-  // Readable scalar pass: the counts and the text model.
+  // The counts and the text model: a table lookup a unit, surrogates left to the readable pass.
   void Scan(std::span<const std::uint8_t> bytes);
+  // Readable scalar pass, the reference Scan is tested against: the same counts, the same model
+  // (the same additions in the same order), the same unfinished bytes, however the input is cut.
+  void ScanScalar(std::span<const std::uint8_t> bytes);
   // The counts alone, counted many units at a time: the arbiter reads the text model only when the counts look
   // like Japanese text. Counts() and UnfinishedBytes() come out as from Scan; Model() stays
   // empty. Feed a probe through one of the two only.
@@ -43,6 +46,10 @@ class Utf16Probe {
  private:
   template <bool kModel>
   void Unit(std::uint16_t u);
+  // Scan (kModel) or CountUnits past its first surrogate: runs without a high surrogate by
+  // table and tally, the pairs one unit at a time.
+  template <bool kBigEndian, bool kModel>
+  void Runs(std::span<const std::uint8_t> bytes);
 
   bool bigEndian_;
   bool haveByte_ = false;      // the first byte of a unit is waiting for its second

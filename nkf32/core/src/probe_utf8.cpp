@@ -6,23 +6,6 @@
 
 namespace nkf::guess {
 
-CharClass UnicodeClass(std::uint32_t cp) {
-  if (cp >= 0x3041 && cp <= 0x309F) return CharClass::Hiragana;
-  if (cp >= 0x30A0 && cp <= 0x30FF) return CharClass::Katakana;
-  if (cp >= 0x4E00 && cp <= 0x9FFF) return CharClass::Kanji;
-  if ((cp >= 0x3000 && cp <= 0x303F) || (cp >= 0xFF01 && cp <= 0xFF60) ||
-      (cp >= 0xFFE0 && cp <= 0xFFEF) || (cp >= 0x2000 && cp <= 0x2BFF) ||
-      (cp >= 0x0391 && cp <= 0x03C9) || (cp >= 0x0401 && cp <= 0x0451) || cp == 0xA7 || cp == 0xB0 || cp == 0xB4 || cp == 0xB6 ||
-      cp == 0xD7 || cp == 0xF7)
-    return CharClass::Symbol;
-  if (cp >= 0xFF61 && cp <= 0xFF64) return CharClass::HalfPunct;
-  if (cp >= 0xFF65 && cp <= 0xFF9F) return CharClass::HalfKana;
-  if ((cp >= 0x3400 && cp <= 0x4DBF) || (cp >= 0xF900 && cp <= 0xFAFF)) return CharClass::RareKanji;
-  if (cp >= 0x80 && cp <= 0x24F) return CharClass::Latin;
-  if (cp >= 0xE000 && cp <= 0xF8FF) return CharClass::Unassigned;  // private use
-  return CharClass::Other;
-}
-
 template <bool kStats>
 void Utf8Probe::Byte(std::uint8_t b) {
   ++position_;

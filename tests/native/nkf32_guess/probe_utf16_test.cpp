@@ -1,5 +1,8 @@
-// The UTF-16 prober's unit classes, and the text model's half-width katakana spelling.
+// The UTF-16 prober's unit classes, its table-driven scan against the readable one, and the text
+// model's half-width katakana spelling.
 #include <gtest/gtest.h>
+
+#include <random>
 
 #include "guess_test_support.h"
 #include "probe_text_model.h"
@@ -79,12 +82,12 @@ TEST(Utf16Probe, CountingPassCountsEveryUnitAsTheReadablePass) {
       const char unit[2] = {static_cast<char>(big ? u >> 8 : u & 0xFF), static_cast<char>(big ? u & 0xFF : u >> 8)};
       all.append(unit, 2);
       guess::Utf16Probe readable(big), counted(big);
-      readable.Scan(Bytes({unit, 2}));
+      readable.ScanScalar(Bytes({unit, 2}));
       counted.CountUnits(Bytes({unit, 2}));
       ExpectSameCounts(counted, readable, "unit " + std::to_string(u));
     }
     guess::Utf16Probe readable(big), counted(big);
-    readable.Scan(Bytes(all));
+    readable.ScanScalar(Bytes(all));
     counted.CountUnits(Bytes(all));
     ExpectSameCounts(counted, readable, big ? "all units, big-endian" : "all units, little-endian");
   }
@@ -96,12 +99,101 @@ TEST(Utf16Probe, CountingPassCarriesUnitsAndSurrogatesAcrossChunks) {
   for (std::size_t first = 0; first <= text.size(); ++first) {
     for (std::size_t second = first; second <= text.size(); ++second) {
       guess::Utf16Probe readable(false), counted(false);
-      readable.Scan(Bytes(text));
+      readable.ScanScalar(Bytes(text));
       counted.CountUnits(Bytes(text.substr(0, first)));
       counted.CountUnits(Bytes(text.substr(first, second - first)));
       counted.CountUnits(Bytes(text.substr(second)));
       ExpectSameCounts(counted, readable, "cut at " + std::to_string(first) + " and " + std::to_string(second));
     }
+  }
+}
+
+// The table-driven scan against the readable one: the same counts, and the same model down to
+// the last bit of the score.
+void ExpectSameScan(const guess::Utf16Probe& fast, const guess::Utf16Probe& readable, const std::string& what) {
+  ExpectSameCounts(fast, readable, what);
+  EXPECT_EQ(fast.Model().Score(), readable.Model().Score()) << what;
+  EXPECT_EQ(fast.Model().Chars(), readable.Model().Chars()) << what;
+}
+
+std::string UnitBytes(unsigned u, bool big) {
+  const char bytes[2] = {static_cast<char>(big ? u >> 8 : u & 0xFF), static_cast<char>(big ? u & 0xFF : u >> 8)};
+  return {bytes, 2};
+}
+
+TEST(Utf16Probe, ScanClassifiesEveryUnitAsTheReadablePass) {
+  for (const bool big : {false, true}) {
+    std::string all;
+    for (unsigned u = 0; u < 0x10000; ++u) {
+      const std::string unit = UnitBytes(u, big);
+      all += unit;
+      guess::Utf16Probe readable(big), fast(big);
+      // After a kanji, so that the unit's transition cost depends on the context it leaves.
+      const std::string text = UnitBytes(0x65E5, big) + unit + UnitBytes(0x3042, big);
+      readable.ScanScalar(Bytes(text));
+      fast.Scan(Bytes(text));
+      ExpectSameScan(fast, readable, "unit " + std::to_string(u));
+    }
+    guess::Utf16Probe readable(big), fast(big);
+    readable.ScanScalar(Bytes(all));
+    fast.Scan(Bytes(all));
+    ExpectSameScan(fast, readable, big ? "all units, big-endian" : "all units, little-endian");
+  }
+}
+
+// One unit (or surrogate pair) of a kind Japanese text or misread bytes give.
+std::string RandomUnits(std::mt19937& rng, bool big) {
+  const auto in = [&](unsigned first, unsigned last) {
+    return std::uniform_int_distribution<unsigned>(first, last)(rng);
+  };
+  const auto unit = [&](unsigned u) { return UnitBytes(u, big); };
+  switch (in(0, 15)) {
+    case 0: return unit(in(0x20, 0x7E));                                        // ASCII
+    case 1: return unit(in(0, 2) == 0 ? 0x09 : in(0x20, 0x7E));
+    case 2: return unit(in(0, 1) ? 0x0A : 0x0D);                                // line ends
+    case 3: return unit(0);                                                     // NUL
+    case 4: return unit(in(0, 1) ? in(0x01, 0x1F) : in(0x7F, 0x9F));            // controls
+    case 5: return unit(in(0, 3) ? in(0x3041, 0x30FF) : in(0xFF61, 0xFF9F));    // kana
+    case 6:
+    case 7: return unit(in(0, 3) ? in(0x4E00, 0x9FFF) : in(0, 1) ? in(0xF900, 0xFAFF) : in(0x3400, 0x4DBF));  // kanji
+    case 8: return unit(in(0, 2) == 0 ? in(0x3000, 0x3040) : in(0, 1) ? in(0xFF01, 0xFF60) : in(0xFFE0, 0xFFEF));  // CJK symbols
+    case 9: return unit(in(0, 2) == 0 ? in(0xA0, 0x24F) : in(0, 1) ? in(0x370, 0x4FF) : in(0x2000, 0x2BFF));  // Latin, Greek, punctuation
+    case 10: return unit(in(0xD800, 0xDBFF)) + unit(in(0xDC00, 0xDFFF));       // a surrogate pair
+    case 11: return unit(in(0xD800, 0xDBFF));                                   // a high surrogate, alone unless a low one follows
+    case 12: return unit(in(0xDC00, 0xDFFF));                                   // a lone low surrogate
+    case 13: return unit(in(0xE000, 0xF8FF));                                   // private use
+    case 14: return std::string(1, static_cast<char>(in(0, 255)));               // a stray byte: the units shift
+    default: return unit(in(0, 0xFFFF));
+  }
+}
+
+// Random units fed in random chunks, odd sizes and ones that cut surrogate pairs included, and
+// long ones (past the scan's batch of units): the same as the readable pass over all at once.
+TEST(Utf16Probe, ScanMatchesTheReadablePassHoweverTheInputIsCut) {
+  std::mt19937 rng(20261208);
+  for (int trial = 0; trial < 300; ++trial) {
+    const bool big = trial % 2 == 1;
+    // Mostly kanji and kana in some trials (long runs between surrogates), every kind in others.
+    const bool dense = trial % 3 == 0;
+    const std::size_t length = std::uniform_int_distribution<std::size_t>(0, trial % 10 == 0 ? 12000 : 600)(rng);
+    std::string text;
+    while (text.size() < length) {
+      if (dense && std::uniform_int_distribution<int>(0, 15)(rng) != 0)
+        text += UnitBytes(std::uniform_int_distribution<unsigned>(0x3041, 0x9FFF)(rng), big);
+      else
+        text += RandomUnits(rng, big);
+    }
+    guess::Utf16Probe readable(big), fast(big);
+    readable.ScanScalar(Bytes(text));
+    std::size_t at = 0;
+    while (at < text.size()) {
+      const std::size_t most = std::uniform_int_distribution<int>(0, 3)(rng) == 0 ? 5000 : 9;
+      const std::size_t size = std::min(text.size() - at, std::uniform_int_distribution<std::size_t>(0, most)(rng));
+      fast.Scan(Bytes(std::string_view(text).substr(at, size)));
+      at += size;
+    }
+    ExpectSameScan(fast, readable, "trial " + std::to_string(trial));
+    if (HasFailure()) break;
   }
 }
 
