@@ -210,3 +210,31 @@ TEST_F(ZentrelConvertTest, ItemsDroppedTogetherKeepTheirOwnSubFoldersInTheOutput
   EXPECT_EQ(FilesBelow(out), (std::vector<std::wstring>{L"deeper\\sub2\\y.txt", L"single.txt", L"sub\\x.txt"}));
   EXPECT_EQ(ReadFileBytes(out + L"\\sub\\x.txt"), kUtf8TextCrLf);
 }
+
+TEST_F(ZentrelConvertTest, IntoAnOutputFolderTheTargetTakesTheSourcesAttributesAndAReadOnlyTargetIsReplaced) {
+  const std::wstring guarded = folder_.File(L"guarded.txt");
+  const std::wstring plain = folder_.File(L"plain.txt");
+  WriteFileBytes(guarded, kSjisText);
+  WriteFileBytes(plain, kSjisText);
+  constexpr DWORD kGuarded = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY;
+  ASSERT_TRUE(SetFileAttributesW(guarded.c_str(), kGuarded));
+  const std::wstring out = folder_.File(L"out");
+  ASSERT_TRUE(CreateDirectoryW(out.c_str(), nullptr));
+  // Left read-only by an earlier run: overwritten all the same, and ordinary afterwards like its source.
+  WriteFileBytes(out + L"\\plain.txt", "old");
+  ASSERT_TRUE(SetFileAttributesW((out + L"\\plain.txt").c_str(), FILE_ATTRIBUTE_READONLY));
+  Drop({guarded, plain}, 2);
+
+  const Rows status = Convert(kUtf8, kLf, out);  // no question in folder mode
+  ASSERT_EQ(status.size(), 3u);
+  EXPECT_EQ(status[0][1], L"success");
+  EXPECT_EQ(status[1][1], L"success");
+  constexpr DWORD kWatched = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY;
+  EXPECT_EQ(Attributes(out + L"\\guarded.txt") & kWatched, kGuarded);
+  EXPECT_EQ(Attributes(out + L"\\plain.txt") & kWatched, 0u);
+  EXPECT_EQ(ReadFileBytes(out + L"\\plain.txt"), kUtf8TextLf);
+  EXPECT_EQ(Attributes(guarded) & kWatched, kGuarded);  // the source is not touched
+  EXPECT_EQ(ReadFileBytes(guarded), kSjisText);
+  for (const std::wstring& file : {guarded, out + L"\\guarded.txt", out + L"\\plain.txt"})
+    SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+}

@@ -19,6 +19,12 @@ bool AskYesNo(const std::wstring& text) {
   return MessageBoxW(nullptr, text.c_str(), L"WARNING", MB_ICONEXCLAMATION | MB_YESNO) == IDYES;
 }
 
+// Gives `path` the attributes `wanted`. A freshly written file mostly has them already (an ordinary
+// file's are just "archive"), and reading them costs a tenth of setting them under Wine.
+void RestoreAttributes(const std::wstring& path, DWORD wanted) {
+  if (GetFileAttributesW(path.c_str()) != wanted) SetFileAttributesW(path.c_str(), wanted);
+}
+
 int ConvertInPlace(const std::wstring& source, ConvertQuestions& questions) {
   const DWORD attributes = GetFileAttributesW(source.c_str());
   // A file that vanished since it was listed: nothing to ask about, nothing to convert.
@@ -31,7 +37,7 @@ int ConvertInPlace(const std::wstring& source, ConvertQuestions& questions) {
   constexpr DWORD kInTheWay = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
   if (attributes & kInTheWay) SetFileAttributesW(source.c_str(), FILE_ATTRIBUTE_NORMAL);
   const BOOL converted = NkfFileConvert1SafeW(source.c_str(), LengthWithTerminator(source));
-  SetFileAttributesW(source.c_str(), attributes);
+  RestoreAttributes(source, attributes);
   return converted ? kConvertSucceeded : kConvertFailed;
 }
 
@@ -44,7 +50,7 @@ int ConvertIntoFolder(const ConversionRequest& request, const std::wstring& sour
   const BOOL converted = NkfFileConvert2SafeW(source.c_str(), LengthWithTerminator(source),
                                               target.path.c_str(), LengthWithTerminator(target.path));
   const DWORD sourceAttributes = GetFileAttributesW(source.c_str());
-  if (sourceAttributes != INVALID_FILE_ATTRIBUTES) SetFileAttributesW(target.path.c_str(), sourceAttributes);
+  if (sourceAttributes != INVALID_FILE_ATTRIBUTES) RestoreAttributes(target.path, sourceAttributes);
   return converted ? kConvertSucceeded : kConvertFailed;
 }
 
