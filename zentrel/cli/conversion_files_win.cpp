@@ -46,17 +46,22 @@ nkf::ConvertResult Win32ConversionFiles::Convert(const std::wstring& source,
   const DWORD sourceAttributes = ::GetFileAttributesW(source.c_str());
   // A hidden, system or read-only destination refuses to be replaced; clear it first, as the
   // conversion job does, and give the result the source's attributes whatever the outcome.
+  // Attributes are only set where they differ: each set costs a file system call.
   const DWORD destinationAttributes = ::GetFileAttributesW(destination.c_str());
-  if (destinationAttributes != INVALID_FILE_ATTRIBUTES)
+  constexpr DWORD kInTheWay = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+  if (destinationAttributes != INVALID_FILE_ATTRIBUTES && (destinationAttributes & kInTheWay))
     ::SetFileAttributesW(destination.c_str(), FILE_ATTRIBUTE_NORMAL);
   const nkf::ConvertResult result = wholeGuess
                                         ? nkf::ConvertFile(source, destination, options, *wholeGuess)
                                         : nkf::ConvertFile(source, destination, options);
+  DWORD wanted = INVALID_FILE_ATTRIBUTES;
   if (sourceAttributes != INVALID_FILE_ATTRIBUTES && (result.ok() || source == destination)) {
-    ::SetFileAttributesW(destination.c_str(), sourceAttributes);
+    wanted = sourceAttributes;
   } else if (destinationAttributes != INVALID_FILE_ATTRIBUTES) {
-    ::SetFileAttributesW(destination.c_str(), destinationAttributes);  // left as it was
+    wanted = destinationAttributes;  // left as it was
   }
+  if (wanted != INVALID_FILE_ATTRIBUTES && ::GetFileAttributesW(destination.c_str()) != wanted)
+    ::SetFileAttributesW(destination.c_str(), wanted);
   return result;
 }
 

@@ -36,6 +36,21 @@ expect_hex("${WORK}/out/a.txt" "fffe6f006e0065000a00740077006f000a00")
 expect_hex("${WORK}/out/sub/b.txt" "fffe78000a0079000a00")
 expect_hex("${WORK}/tree/sub/b.txt" "780d790d")
 
+# Again into the same folder, over a target left read-only: replaced, and ordinary like its source.
+string(REPLACE "/" "\\" out_folder "Z:${WORK}/out")  # run_cli has taken the name "out"
+file(WRITE "${WORK}/out/a.txt" "old")
+execute_process(COMMAND ${EMULATOR} cmd /c attrib +r "${out_folder}\\a.txt" OUTPUT_QUIET ERROR_QUIET)
+run_cli(convert --to utf16le --eol lf --out "${out_folder}" "${root}")
+if(NOT status EQUAL 0 OR NOT out STREQUAL expected)
+  message(FATAL_ERROR "over a read-only target: status ${status}\n--- got:\n${out}--- stderr:\n${err}")
+endif()
+expect_hex("${WORK}/out/a.txt" "fffe6f006e0065000a00740077006f000a00")
+execute_process(COMMAND ${EMULATOR} cmd /c attrib "${out_folder}\\a.txt" OUTPUT_VARIABLE attributes)
+string(REGEX MATCH "^[^Z]*" flags "${attributes}")
+if(flags MATCHES "R")
+  message(FATAL_ERROR "the replaced target kept its read-only attribute: ${attributes}")
+endif()
+
 # In place, line ends only: the hidden file keeps its attribute, the read-only one is skipped.
 execute_process(COMMAND ${EMULATOR} cmd /c attrib +h "${root}\\sub\\b.txt" OUTPUT_QUIET ERROR_QUIET)
 execute_process(COMMAND ${EMULATOR} cmd /c attrib +r "${root}\\a.txt" OUTPUT_QUIET ERROR_QUIET)
