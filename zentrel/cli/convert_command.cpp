@@ -52,7 +52,7 @@ class WalkCollector final : public InspectionSink {
   void SetRoot(std::size_t root) { root_ = root; }
   void SetStatus(std::wstring_view) override {}
   void WriteRow(int, const ResultRow& row) override {
-    WalkedFile& file = files_.emplace_back(WalkedFile{row.path, row.encoding, root_, false});
+    WalkedFile& file = files_.emplace_back(WalkedFile{row.path, row.encoding, root_, false, std::nullopt, {}});
     // The engine guesses each file just before writing its row.
     const std::optional<NkfGuess> guess = guesser_.TakeLast();
     if (!guess || !keepGuesses_ || row.encoding == L"BINARY") return;
@@ -66,7 +66,7 @@ class WalkCollector final : public InspectionSink {
   }
   void ReportError(std::wstring_view path, InspectError) override {
     guesser_.TakeLast();
-    files_.push_back({std::wstring(path), {}, root_, true});
+    files_.push_back({std::wstring(path), {}, root_, true, std::nullopt, {}});
   }
 
  private:

@@ -54,13 +54,17 @@ TEST(Streaming, EveryCutOfEverySampleGivesTheWholeResult) {
         Chunked two = ConvertInPieces(s.bytes, guess, options, {cut});
         EXPECT_EQ(two.result.error, whole.result.error) << s.name << options << " cut " << cut;
         EXPECT_EQ(two.result.position, whole.result.position) << s.name << options << " cut " << cut;
-        if (whole.result.ok()) EXPECT_EQ(two.out, whole.out) << s.name << options << " cut " << cut;
+        if (whole.result.ok()) {
+          EXPECT_EQ(two.out, whole.out) << s.name << options << " cut " << cut;
+        }
       }
       std::vector<std::size_t> bytewise;
       for (std::size_t i = 1; i < s.bytes.size(); ++i) bytewise.push_back(i);
       Chunked ones = ConvertInPieces(s.bytes, guess, options, bytewise);
       EXPECT_EQ(ones.result.error, whole.result.error) << s.name << options;
-      if (whole.result.ok()) EXPECT_EQ(ones.out, whole.out) << s.name << options;
+      if (whole.result.ok()) {
+        EXPECT_EQ(ones.out, whole.out) << s.name << options;
+      }
     }
   }
 }

@@ -154,10 +154,13 @@ void ExpectBlocksMatchReadable(std::span<const std::string_view> pieces, std::sp
     }
     ASSERT_EQ(fast.Errors().None(), readable.Errors().None()) << name << " round " << round;
     ASSERT_EQ(fast.Errors().FirstEnd(), readable.Errors().FirstEnd()) << name << " round " << round;
-    if (readable.Errors().None()) ASSERT_EQ(fast.UnfinishedBytes(), readable.UnfinishedBytes()) << name << " round " << round;
+    if (readable.Errors().None()) {
+      ASSERT_EQ(fast.UnfinishedBytes(), readable.UnfinishedBytes()) << name << " round " << round;
+    }
     if constexpr (std::is_same_v<Probe, guess::SjisProbe>) {
-      if (readable.Errors().None())
+      if (readable.Errors().None()) {
         ASSERT_EQ(fast.UsesCp932Extensions(), readable.UsesCp932Extensions()) << name << " round " << round;
+      }
     }
   }
 }
@@ -226,8 +229,9 @@ TEST(GuessStream, Utf8ValidatorAgreesAcrossWholeBlocks) {
           readable.ValidateScalar(Bytes(input));
           ASSERT_EQ(fast.Errors().None(), readable.Errors().None()) << at << " " << end << " " << split;
           ASSERT_EQ(fast.Errors().FirstEnd(), readable.Errors().FirstEnd()) << at << " " << end << " " << split;
-          if (readable.Errors().None())
+          if (readable.Errors().None()) {
             ASSERT_EQ(fast.UnfinishedBytes(), readable.UnfinishedBytes()) << at << " " << end << " " << split;
+          }
         }
       }
     }
