@@ -27,7 +27,8 @@ class ConversionFiles {
   virtual ~ConversionFiles() = default;
   // A file the user marked read-only is not replaced by a tool that cannot ask first.
   virtual bool IsReadOnly(const std::wstring& path) = 0;
-  // Nothing when the file cannot be looked at.
+  // Nothing when the file cannot be looked at, or when its stamp could not tell a change from
+  // none (a file written moments ago, where times are kept coarsely).
   virtual std::optional<FileStamp> Stamp(const std::wstring& path) = 0;
   // Creates `folder` with its missing parents; true when it exists afterwards.
   virtual bool CreateFolders(const std::wstring& folder) = 0;

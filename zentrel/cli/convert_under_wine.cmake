@@ -67,6 +67,19 @@ if(NOT flags MATCHES "H")
   message(FATAL_ERROR "the hidden attribute was lost: ${attributes}")
 endif()
 
+# A file met twice, written long ago so that the walk's guess is kept for its first conversion:
+# Shift_JIS to EUC-JP keeps the length, and the EUC-JP bytes read as Shift_JIS half-width kana, so
+# the guess must not be kept for the second.
+execute_process(COMMAND printf "\\202\\240\\202\\242\\r\\n" OUTPUT_FILE "${WORK}/twice.txt")
+execute_process(COMMAND touch -d "2 hours ago" "${WORK}/twice.txt")
+expect_hex("${WORK}/twice.txt" "82a082a20d0a")
+string(REPLACE "/" "\\" twice "Z:${WORK}/twice.txt")
+run_cli(convert --to eucjp "${twice}" "${twice}")
+if(NOT status EQUAL 0 OR NOT out STREQUAL "${twice}\tsuccess\n${twice}\tsuccess\n")
+  message(FATAL_ERROR "met twice: status ${status}\n--- got:\n${out}--- stderr:\n${err}")
+endif()
+expect_hex("${WORK}/twice.txt" "a4a2a4a40d0a")
+
 run_cli(convert --to utf8 --bom --no-bom "${root}")
 if(NOT status EQUAL 2 OR NOT err MATCHES "exclude each other")
   message(FATAL_ERROR "usage error: status ${status}, stderr: ${err}")
