@@ -42,7 +42,8 @@ wineserver -p </dev/null >/dev/null 2>&1 || true  # already running: fine
 wine cmd /c exit </dev/null >/dev/null 2>&1 || true
 
 # A fresh copy to convert in place, written out before the clock starts.
-fresh() { rm -rf "$data/work"; cp -r "$data/master" "$data/work"; sync; }
+# Its files keep the master's times, as files a user converts are seldom written moments before.
+fresh() { rm -rf "$data/work"; cp -r --preserve=timestamps "$data/master" "$data/work"; sync; }
 # Every run must have converted: a sample file is UTF-8 without CR.
 verify() {
   local sample=$data/work/part09/text0999.txt
@@ -119,6 +120,7 @@ rm -rf "$data/work"
 raw_native_wall=$(bw "${raw_native_wall[@]}"); raw_native_cpu=$(bw "${raw_native_cpu[@]}")
 raw_wine_wall=$(bw "${raw_wine_wall[@]}"); raw_wine_cpu=$(bw "${raw_wine_cpu[@]}")
 file_native_wall=$(bw "${file_native_wall[@]}"); file_native_cpu=$(bw "${file_native_cpu[@]}")
+file_wine_wall_rounds=("${file_wine_wall[@]}")
 file_wine_wall=$(bw "${file_wine_wall[@]}"); file_wine_cpu=$(bw "${file_wine_cpu[@]}")
 # name wall cpu, then the (d) and (e) anchors of the same platform: native or wine ("-" for cpu:
 # not measured).
@@ -152,5 +154,8 @@ row "(c) Zentrel conversion job, Wine"    "$(bw "${job_wall[@]}")" - wine
 echo "x/raw, x/file: throughput as a share of the (d) and (e) anchors of the same platform."
 echo "Target for the job: >= 70% of the library's own conversion of the same files, (e); (f) shows that the"
 echo "in-memory anchor (d) is out of reach for any conversion that reads and writes files, flushed or not."
+per_round=()
+for i in "${!job_wall[@]}"; do per_round+=("$(ratio "${job_wall[$i]}" "${file_wine_wall_rounds[$i]}")"); done
+echo "The job against (e) round by round (each right after its anchor): ${per_round[*]}."
 echo "Within the job, the re-check costs about as much as the drop of the same tree: $(bw "${job_drop[@]}") s."
 echo "The job's CPU time is not shown: Wine's GetProcessTimes of another process leaves out its worker thread."
