@@ -12,6 +12,9 @@
 # of the same platform; wall clock and CPU time (the machine may be shared).
 # Usage: bench/convert/run_convert_bench.sh      env: ROUNDS (3), FILES (1000), MEGABYTES (210),
 #        NATIVE_BUILD, WIN_BUILD, DATA (where the tree and its working copies go)
+# On a shared virtual disk the flushes make every file row swing between runs; DATA on a memory
+# file system (DATA=/dev/shm/convert-bench) measures the same work without the disk, where a
+# flush costs next to nothing: steadier ratios of the tools' own overhead.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 native=${NATIVE_BUILD:-$root/build/convert-bench-linux}
