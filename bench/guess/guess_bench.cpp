@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "best_cpu_seconds.h"
 #include "nkf32/guess.h"
 
 namespace {
@@ -31,18 +32,6 @@ double BestSeconds(int runs, F&& f) {
     const auto start = Clock::now();
     f();
     best = std::min(best, std::chrono::duration<double>(Clock::now() - start).count());
-  }
-  return best;
-}
-
-// Processor time of this process: on a shared machine it is steadier than the wall clock.
-template <class F>
-double BestCpuSeconds(int runs, F&& f) {
-  double best = 1e30;
-  for (int i = 0; i < runs; ++i) {
-    const std::clock_t start = std::clock();
-    f();
-    best = std::min(best, static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC);
   }
   return best;
 }

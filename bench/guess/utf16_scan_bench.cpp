@@ -8,6 +8,7 @@
 #include <random>
 #include <vector>
 
+#include "best_cpu_seconds.h"
 #include "probe_utf16.h"
 
 namespace {
@@ -30,18 +31,6 @@ std::vector<std::uint8_t> KanjiDenseShiftJis(std::size_t size) {
     if (in(0, 39) == 0 && text.size() + 2 <= size) text.insert(text.end(), {'\r', '\n'});
   }
   return text;
-}
-
-// Processor time of this process: on a shared machine it is steadier than the wall clock.
-template <class F>
-double BestCpuSeconds(int runs, F&& f) {
-  double best = 1e30;
-  for (int i = 0; i < runs; ++i) {
-    const std::clock_t start = std::clock();
-    f();
-    best = std::min(best, static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC);
-  }
-  return best;
 }
 
 }  // namespace
