@@ -130,7 +130,7 @@ constexpr std::uint8_t ModelClassOf(std::uint16_t u) {
   }
 }
 
-// Every unit's class and counts in one byte, built at compile time: the model class (or the
+// Every unit's class and counts in one byte, built once: the model class (or the
 // surrogate mark) in the low four bits, the Utf16UnitKind in the next three, and whether it is
 // an ASCII pair in the top bit. 64 KiB of read-only data, of which text touches a few pages.
 struct UnitTable {
@@ -147,9 +147,14 @@ constexpr UnitTable MakeUnitTable() {
   }
   return t;
 }
-constexpr UnitTable kUnitTable = MakeUnitTable();
+// Built once, on first use: as a compile-time constant it would pass some compilers' limits on
+// constant evaluation (65,536 classifications).
+const UnitTable& Units() {
+  static const UnitTable table = MakeUnitTable();
+  return table;
+}
 
-// What an entry of kUnitTable adds to the counts, as sixteen-bit fields of two words (ascii,
+// What an entry of the unit table adds to the counts, as sixteen-bit fields of two words (ascii,
 // lineEnds, kana, cjkSymbols; kanji, plausible, asciiPairs): two additions a unit, no branch.
 struct TallySteps {
   std::uint64_t step[256][2];
@@ -188,10 +193,11 @@ std::uint16_t UnitAt(const std::uint8_t* p) {
 // their model classes into `classes`, their counts into `c`. Returns how many.
 template <bool kBigEndian, bool kModel>
 std::size_t ClassifyRun(const std::uint8_t* p, std::size_t units, std::uint8_t* classes, Utf16Counts& c) {
+  const UnitTable& table = Units();
   std::uint64_t first = 0, second = 0;
   std::size_t i = 0;
   for (; i < units; ++i) {
-    const std::uint8_t e = kUnitTable.of[UnitAt<kBigEndian>(p + 2 * i)];
+    const std::uint8_t e = table.of[UnitAt<kBigEndian>(p + 2 * i)];
     const std::uint8_t modelClass = e & 0x0F;
     if (modelClass == kHighSurrogateMark) break;
     if constexpr (kModel) classes[i] = modelClass;
