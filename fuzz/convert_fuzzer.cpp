@@ -1,6 +1,7 @@
 // libFuzzer target for the converter: any option the conversion builds, any input, guessed or read
-// as a chosen encoding. No crash, no sanitizer report, and a successful conversion reads back as the
-// same text (modulo the documented normalisations of the output encoding).
+// as a chosen encoding. No crash, no sanitizer report, the direct paths agree with the general path,
+// and a successful conversion reads back as the same text (modulo the documented normalisations of
+// the output encoding).
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -82,6 +83,19 @@ void CheckRoundTrip(std::span<const std::uint8_t> input, const nkf::ConversionPl
   }
 }
 
+// The direct paths must give what the general path alone gives: the same bytes, or the same refusal
+// at the same place.
+void CheckDirectPaths(std::span<const std::uint8_t> input, nkf::ConversionPlan plan,
+                      const nkf::ConvertResult& result, const std::vector<std::uint8_t>& output) {
+  plan.directPaths = false;
+  std::vector<std::uint8_t> general;
+  nkf::StreamConverter s(plan);
+  nkf::ConvertResult r = s.Feed(input, general);
+  if (r.ok()) r = s.Finish(general);
+  if (r.error != result.error || r.position != result.position || r.codePoint != result.codePoint) std::abort();
+  if (r.ok() && general != output) std::abort();
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -108,11 +122,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   nkf::ConvertOptions o = options.options;
   o.guessOnly = false;
   r = nkf::ConvertWithGuess(input, guess, o, out);
+  nkf::ConversionPlan plan;
+  if (nkf::PlanConversion(o, guess, plan).ok()) CheckDirectPaths(input, plan, r, out);
   if (!r.ok()) {
     if (!out.empty() || r.position > input.size()) std::abort();
     return 0;
   }
-  nkf::ConversionPlan plan;
   if (!nkf::PlanConversion(o, guess, plan).ok()) std::abort();
   CheckRoundTrip(input, plan, out);
   return 0;
