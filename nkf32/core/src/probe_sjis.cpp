@@ -109,11 +109,8 @@ void SjisProbe::Scan(std::span<const std::uint8_t> bytes) {
   const std::uint8_t* const end = p + bytes.size();
   while (p < end) {
     if (lead_ == 0 && *p < 0x80) {  // a run of ASCII at once
-      const std::uint8_t* run = SkipAscii(p, end);
-      model_.AddAsciiRun(static_cast<std::size_t>(run - p));
-      position_ += static_cast<std::uint64_t>(run - p);
+      p = TakeAsciiRun(p, end, model_, position_);
       previousHalf_ = 0;
-      p = run;
       continue;
     }
     const std::uint8_t b = *p++;

@@ -53,10 +53,7 @@ void Utf8Probe::Scan(std::span<const std::uint8_t> bytes) {
   const std::uint8_t* const end = p + bytes.size();
   while (p < end) {
     if (need_ == 0 && *p < 0x80) {  // a run of ASCII at once
-      const std::uint8_t* run = SkipAscii(p, end);
-      model_.AddAsciiRun(static_cast<std::size_t>(run - p));
-      position_ += static_cast<std::uint64_t>(run - p);
-      p = run;
+      p = TakeAsciiRun(p, end, model_, position_);
       continue;
     }
     Byte<true>(*p++);
