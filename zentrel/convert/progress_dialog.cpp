@@ -9,7 +9,7 @@
 #include "convert_one_file.h"
 #include "convert_strings.h"
 #include "file_system_win.h"
-#include "inspection_error_box.h"
+#include "read_error_box.h"
 #include "nkf_dll_guesser.h"
 #include "store_settings_reader.h"
 #include "zentrel/core/inspection_engine.h"
@@ -212,7 +212,7 @@ void ProgressDialog::Recheck(int rows) {
   NkfDllGuesser guesser;
   QueuedInspectionSink sink(progress_, [this](std::wstring_view path, InspectError error) {
     SendMessageW(dialog_, kShowProgressNow, 0, 0);  // the rows so far show behind the box
-    ShowInspectionError(path, error);
+    ShowReadError(path, error);
   });
   InspectionEngine engine(files, reader, guesser, sink);
   for (int row = 0; row < rows; ++row) {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "inspection_error_box.h"
+#include "read_error_box.h"
 #include "list_view_text.h"
 
 namespace zentrel {
@@ -60,7 +60,7 @@ void ListViewSink::WriteRow(int rowIndex, const ResultRow& row) {
 void ListViewSink::ReportError(std::wstring_view path, InspectError error) {
   ShowPendingStatus();  // the title names where the walk stands
   ResumeDrawing();      // the box's modal loop paints: the rows so far show behind it
-  ShowInspectionError(path, error);
+  ShowReadError(path, error);
   SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
 }
 

@@ -1,4 +1,4 @@
-#include "inspection_error_box.h"
+#include "read_error_box.h"
 
 #include <windows.h>
 
@@ -8,7 +8,7 @@
 
 namespace zentrel {
 
-void ShowInspectionError(std::wstring_view path, InspectError error) {
+void ShowReadError(std::wstring_view path, InspectError error) {
   std::wstring text = error == InspectError::CannotOpen ? engine_text::kReadFailed : engine_text::kTooLarge;
   text += path;
   MessageBoxW(nullptr, text.c_str(), L"ERROR", MB_ICONERROR | MB_OK);
