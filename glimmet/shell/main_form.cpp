@@ -3,7 +3,7 @@
 #include <string>
 
 #include "version.h"
-#include "version_text.h"
+#include "glimmet/core/version_text.h"
 
 namespace glimmet::shell {
 namespace {

@@ -1,4 +1,4 @@
-#include "version_text.h"
+#include "glimmet/core/version_text.h"
 
 namespace glimmet {
 
