@@ -1,0 +1,188 @@
+// The capture run: a loop on the user-interface thread that follows the pointer, captures when
+// it rests, and yields to the message queue on every pass. Buttons, timers and the close box run
+// inside those yields and reach the loop only through the running flag and the exit request.
+#include "control_ids.h"
+#include "glimmet/core/auto_stop.h"
+#include "glimmet/core/box_text.h"
+#include "main_form.h"
+#include "text_ids.h"
+
+#include <cwctype>
+
+namespace glimmet::shell {
+namespace {
+
+enum Timer : UINT_PTR { kTimerEnd = 2, kTimerSample = 3 };
+
+bool FirstWordIsDebug(const std::wstring& commandLine) {
+  std::wstring word = commandLine.substr(0, commandLine.find(L' '));
+  for (auto& c : word) c = static_cast<wchar_t>(std::towlower(c));
+  return word == L"debug";
+}
+
+std::wstring ClassNameOf(HWND window) {
+  wchar_t name[256] = {};
+  return std::wstring(name, ::GetClassNameW(window, name, 256));
+}
+
+}  // namespace
+
+void MainForm::StartRun() {
+  // A start asked for while a run is on the stack (a timer firing inside its pump) is refused: a
+  // run never runs inside another.
+  if (inRun_ || ending_) return;
+  inRun_ = true;
+  RunCaptureLoop();
+  inRun_ = false;
+}
+
+void MainForm::RunCaptureLoop() {
+  if (!settings_.exitRequest.empty()) return;
+  settings_.debugMode = FirstWordIsDebug(commandLine_);
+  HWND go = Item(ids::kGoButton);
+  SetControlText(go, L"Stop");
+  tips_.SetText(go, L"Stop");
+  ::ShowWindow(Item(ids::kStatusLabel), SW_SHOW);
+  ::SetFocus(UpperBox(settings_.pairIndex));
+  ::SetTimer(Window(), kTimerSample, 10, nullptr);
+  settings_.running = true;
+  settings_.exitRequest.clear();
+  std::uint32_t now = 0;
+  settings_.pointWindow = reinterpret_cast<std::uintptr_t>(go);
+  if (!settings_.debugMode && !settings_.hotkey.empty()) ShowStopHint(settings_.running);
+  SetControlText(Item(ids::kMsgLabel), L"Go");
+  markers_.Show(instance_, settings_.shift);
+  pass_.StartRun();
+
+  do {
+    RunPass(now);
+    if (ending_) return;  // the window is gone: nothing of it may be touched
+    now = ::GetTickCount();
+    if (!PumpMessages()) return;
+  } while (settings_.exitRequest.empty() && settings_.running);
+
+  RunEndOfRunOutput();
+  SetControlText(go, L"Go");
+  tips_.SetText(go, Text(IDS_TIP_GO));
+  markers_.Unload();
+  ::ShowWindow(Item(ids::kStatusLabel), SW_HIDE);
+  if (!PumpMessages()) return;
+  ::KillTimer(Window(), kTimerSample);
+  if (settings_.exitRequest == L"Unload") ::SetTimer(Window(), kTimerEnd, 10, nullptr);
+  settings_.exitRequest.clear();
+  ShowStopHint(settings_.running);
+}
+
+void MainForm::RunPass(std::uint32_t now) {
+  if (settings_.shift == 1) markers_.Move(settings_.pointX, settings_.pointY);
+  const bool force = forceCapture_;
+  forceCapture_ = false;
+  if (pass_.Decide(settings_.pointX, settings_.pointY, now, force)) Capture();
+  if (ending_) return;
+  ::Sleep(10);
+  if (!PumpMessages()) return;
+  RunAutoStopCheck(pass_.dwell);
+}
+
+void MainForm::SamplePointer() {
+  if (!settings_.running) {
+    settings_.pointWindow = 0;
+    return;
+  }
+  POINT pointer;
+  if (!::GetCursorPos(&pointer)) return;
+  settings_.pointerCopyX = pointer.x;
+  settings_.pointerCopyY = pointer.y;
+  settings_.pointX = pointer.x + (settings_.shift == 1 ? settings_.shiftX : 0);
+  settings_.pointY = pointer.y + (settings_.shift == 1 ? settings_.shiftY : 0);
+  HWND window = ::WindowFromPoint({settings_.pointX, settings_.pointY});
+  settings_.pointWindow = reinterpret_cast<std::uintptr_t>(window);
+  if (settings_.mousPos == L"client") {
+    if (HWND parent = ::GetParent(window)) {
+      POINT copy{settings_.pointerCopyX, settings_.pointerCopyY};
+      ::ScreenToClient(parent, &copy);
+      settings_.pointerCopyX = copy.x;
+      settings_.pointerCopyY = copy.y;
+    }
+  }
+  SetControlText(Item(ids::kMousePosLabel), PointerPositionText(settings_.pointX, settings_.pointY));
+}
+
+void MainForm::SetHandleBox(std::uintptr_t handle) {
+  handleTag_ = HandleText(handle, false);
+  SetControlText(Item(ids::kHandleBox), HandleText(handle, settings_.winHandle == L"hex"));
+}
+
+void MainForm::Capture() {
+  HWND window = reinterpret_cast<HWND>(settings_.pointWindow);
+  // Over Glimmet itself (a control in one of its frames included) the boxes are emptied once.
+  if (window == Window() || ::GetAncestor(window, GA_ROOT) == Window()) {
+    for (int id : {ids::kHandleBox, ids::kWinBox, ids::kWinBox + 1, ids::kWinBox + 2, ids::kCountBox})
+      SetControlText(Item(id), L"");
+    handleTag_.clear();
+    SetControlText(UpperBox(settings_.pairIndex), L"");
+    SetControlText(LowerBox(settings_.pairIndex), L"");
+    pass_.Captured();
+    return;
+  }
+  SetControlText(Item(ids::kMsgLabel), L"Getting");
+  if (!PumpMessages()) return;
+  pass_.lastCaptureTick = ::GetTickCount();
+  window = reinterpret_cast<HWND>(settings_.pointWindow);
+  SetHandleBox(settings_.pointWindow);
+  SetControlText(WinBox(0), ClassNameOf(window));
+  SetControlText(Item(ids::kCountBox), L"");
+  ::ShowWindow(Item(ids::kCountBox), SW_SHOW);
+  // The readers of each control kind plug in here; until then the text of the window itself.
+  wchar_t text[4096] = {};
+  DWORD_PTR copied = 0;
+  ::SendMessageTimeoutW(window, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text),
+                        SMTO_ABORTIFHUNG | SMTO_BLOCK, 1000, &copied);
+  texts_.pointText() = UnifyLineBreaks(text);
+  texts_.htmlMode().clear();
+  texts_.lowerText() = texts_.pointText();
+  SetControlText(WinBox(3), L"WM_GETTEXT");
+  SetControlText(WinBox(2), L"WM_GETTEXT");
+  OnDetailClick();
+  SetControlText(Item(ids::kStatusBox), L"");
+  SetControlText(Item(ids::kMsgLabel), L"");
+  pass_.Captured();
+}
+
+void MainForm::RunAutoStopCheck(std::uint32_t idleMilliseconds) {
+  const AutoStopStep step = CheckAutoStop(settings_.autoStop, settings_.autoStopTime, idleMilliseconds, shownCount_);
+  HWND label = Item(ids::kAutoStopLabel);
+  switch (step.action) {
+    case AutoStopStep::Action::ClearLabel:
+      shownCount_ = 0;
+      SetControlText(label, L"");
+      return;
+    case AutoStopStep::Action::ShowCount:
+      shownCount_ = step.remaining;
+      SetControlText(label, std::to_wstring(step.remaining));
+      return;
+    case AutoStopStep::Action::Stop:
+      shownCount_ = 0;
+      SetControlText(label, L"");
+      if (!PumpMessages()) return;
+      if (settings_.chime == 1) PlayChime();
+      settings_.running = false;
+      if (settings_.autoClose == 1) {
+        settings_.exitRequest = L"Unload";
+        // The user sees the run end before the window goes; the messages keep flowing meanwhile.
+        for (const DWORD wait : {1000u, 2000u}) {
+          const DWORD until = ::GetTickCount() + wait;
+          while (static_cast<int>(until - ::GetTickCount()) > 0) {
+            ::MsgWaitForMultipleObjects(0, nullptr, FALSE, until - ::GetTickCount(), QS_ALLINPUT);
+            if (!PumpMessages()) return;
+          }
+          if (wait == 1000u) ::ShowWindow(Window(), SW_HIDE);
+        }
+      }
+      return;
+    case AutoStopStep::Action::Nothing:
+      return;
+  }
+}
+
+}  // namespace glimmet::shell

@@ -1,0 +1,32 @@
+#pragma once
+// Ids of the form's texts in the resource script's string table (shared by glimmet.rc).
+
+#define IDS_TIP_CLASS_NAME 100
+#define IDS_TIP_HTML_TAG 101
+#define IDS_TIP_LOWER_METHOD 102
+#define IDS_TIP_POINT_METHOD 103
+#define IDS_TIP_STATUS_BAR 104
+#define IDS_TIP_STATUS_BAR_TEXT 105
+#define IDS_TIP_TOOLTIP_TEXT 106
+#define IDS_TIP_HANDLE 107
+#define IDS_TIP_HANDLE_DEC 108
+#define IDS_TIP_HANDLE_HEX 109
+#define IDS_TIP_POS_SCREEN 110
+#define IDS_TIP_POS_CLIENT 111
+#define IDS_TIP_AUTOSTOP 112
+#define IDS_TIP_DETAIL 113
+#define IDS_TIP_SPLITTER 114
+#define IDS_TIP_UPD 115
+#define IDS_TIP_HELP 116
+#define IDS_TIP_URL 117
+#define IDS_TIP_GO 118
+#define IDS_UPPER_FILE 130
+#define IDS_LOWER_FILE 131
+#define IDS_COPIED 132
+#define IDS_END_NONE 133
+#define IDS_END_CLICK 134
+#define IDS_END_UPPER 135
+#define IDS_END_LOWER 136
+#define IDS_ACTION_DEFAULT 137
+#define IDS_ACTION_SELECT1 138
+#define IDS_ACTION_SELECT2 139
