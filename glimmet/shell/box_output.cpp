@@ -1,6 +1,6 @@
 // What happens to a text on its way into a box and out of it: the cut of over-long texts with the
 // desktop file, copying to the clipboard, and the character statistics.
-#include "control_ids.h"
+#include "glimmet/shell/control_ids.h"
 #include "glimmet/core/box_text.h"
 #include "glimmet/core/char_stats.h"
 #include "glimmet/platform/ansi_text.h"

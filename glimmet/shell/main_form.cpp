@@ -3,7 +3,7 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
-#include "control_ids.h"
+#include "glimmet/shell/control_ids.h"
 #include "glimmet/core/box_text.h"
 #include "glimmet/core/version_text.h"
 #include "glimmet/platform/dpi.h"

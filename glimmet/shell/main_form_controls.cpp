@@ -2,7 +2,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "control_ids.h"
+#include "glimmet/shell/control_ids.h"
 #include "main_form.h"
 #include "text_ids.h"
 

@@ -1,6 +1,6 @@
 // The form's layout in twips, step by step: a step that cannot be done (a negative size while
 // the window is minimised or tiny) is skipped and the next one runs.
-#include "control_ids.h"
+#include "glimmet/shell/control_ids.h"
 #include "glimmet/core/app_settings.h"
 #include "glimmet/platform/dpi.h"
 #include "main_form.h"

@@ -1,7 +1,7 @@
 // The capture run: a loop on the user-interface thread that follows the pointer, captures when
 // it rests, and yields to the message queue on every pass. Buttons, timers and the close box run
 // inside those yields and reach the loop only through the running flag and the exit request.
-#include "control_ids.h"
+#include "glimmet/shell/control_ids.h"
 #include "glimmet/core/auto_stop.h"
 #include "glimmet/core/box_text.h"
 #include "main_form.h"

@@ -1,6 +1,6 @@
 // Conf.txt beside the program: read into the settings record when the form loads, written back
 // when the program ends.
-#include "control_ids.h"
+#include "glimmet/shell/control_ids.h"
 #include "glimmet/core/conf_file.h"
 #include "glimmet/platform/ansi_text.h"
 #include "glimmet/platform/file_io.h"

@@ -126,6 +126,23 @@ testing::AssertionResult WaitForText(HWND window, const std::wstring& text, Mill
 HWND Control(HWND parent, int id) {
   HWND control = ::GetDlgItem(parent, id);
   if (!control) {
+    // Controls that sit in a container (a frame) are found among the descendants.
+    struct Search {
+      int id;
+      HWND found;
+    } search{id, nullptr};
+    ::EnumChildWindows(
+        parent,
+        [](HWND child, LPARAM data) -> BOOL {
+          auto* s = reinterpret_cast<Search*>(data);
+          if (::GetDlgCtrlID(child) != s->id) return TRUE;
+          s->found = child;
+          return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    control = search.found;
+  }
+  if (!control) {
     ThrowLastError("no control " + std::to_string(id) + " in window '" +
                    Utf8(WindowText(parent)) + "'");
   }

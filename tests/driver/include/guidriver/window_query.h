@@ -60,7 +60,8 @@ testing::AssertionResult WaitUntilGone(HWND window, Milliseconds timeout = kDefa
 testing::AssertionResult WaitForText(HWND window, const std::wstring& text,
                                      Milliseconds timeout = kDefaultTimeout);
 
-// Child window with the given control id; throws DriverError when there is none.
+// Child window with the given control id, else the first descendant with it (controls inside a
+// container window); throws DriverError when there is none.
 HWND Control(HWND parent, int id);
 
 // The text of a message box: its static control 0xFFFF.
