@@ -1,0 +1,44 @@
+#include "glimmet/platform/window_text.h"
+#include "glimmet/reports/accessibility_source.h"
+
+namespace glimmet::reports {
+namespace {
+
+class SystemSource final : public AccessibilitySource {
+ public:
+  AccessibleRef ObjectAtPoint(int x, int y) const override {
+    AccessibleRef ref;
+    VARIANT child;
+    ::VariantInit(&child);
+    if (SUCCEEDED(::AccessibleObjectFromPoint(POINT{x, y}, ref.object.GetAddressOf(), &child))) {
+      ref.child = platform::UniqueVariant::Adopt(child);
+    } else {
+      ref.object.Reset();
+    }
+    return ref;
+  }
+
+  AccessibleRef ObjectOfWindow(HWND window) const override {
+    AccessibleRef ref;
+    if (!window || FAILED(::AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+                                                       reinterpret_cast<void**>(ref.object.GetAddressOf())))) {
+      ref.object.Reset();
+      return ref;
+    }
+    ref.child = platform::UniqueVariant::Long(CHILDID_SELF);
+    return ref;
+  }
+
+  std::wstring ClassNameAtPoint(int x, int y) const override {
+    return platform::ClassNameOf(::WindowFromPoint(POINT{x, y}));
+  }
+};
+
+}  // namespace
+
+const AccessibilitySource& SystemAccessibility() {
+  static const SystemSource source;
+  return source;
+}
+
+}  // namespace glimmet::reports
