@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "glimmet/core/box_text.h"
+#include "glimmet/core/control_kind.h"
 
 namespace glimmet::platform {
 
@@ -22,6 +23,11 @@ HWND TopLevelOf(HWND window) {
   HWND top = window;
   for (HWND parent = window ? ::GetParent(window) : nullptr; parent; parent = ::GetParent(parent)) top = parent;
   return top;
+}
+
+bool IsPasswordEdit(HWND window) {
+  return window && (::GetWindowLongW(window, GWL_STYLE) & ES_PASSWORD) &&
+         ContainsIgnoringCase(ClassNameOf(window), L"edit");
 }
 
 }  // namespace glimmet::platform

@@ -6,6 +6,7 @@
 #include "accessible_object.h"
 #include "glimmet/core/control_kind.h"
 #include "glimmet/core/reader_texts.h"
+#include "glimmet/platform/window_text.h"
 
 namespace glimmet::reports {
 namespace {
@@ -44,19 +45,28 @@ std::wstring TypeNameOf(IDispatch* dispatch) {
   return L"Object";
 }
 
+// A password is never shown: not for an object that says it is protected, nor for a password
+// edit whose accessibility server forgets to say so.
+bool IsSecret(const AccessibleRef& ref, HWND window) {
+  return (acc::State(ref.object.Get(), ref.child.Get()) & STATE_SYSTEM_PROTECTED) || platform::IsPasswordEdit(window);
+}
+
 }  // namespace
 
 std::wstring AccessibilityReader::NameAtPoint(int x, int y) const {
   AccessibleRef ref = source_.ObjectAtPoint(x, y);
-  return ref ? acc::Name(ref.object.Get(), ref.child.Get()) : std::wstring();
+  if (!ref || IsSecret(ref, source_.WindowAtPoint(x, y))) return {};
+  return acc::Name(ref.object.Get(), ref.child.Get());
 }
 
 std::wstring AccessibilityReader::ValueAtPoint(int x, int y) const {
   AccessibleRef ref = source_.ObjectAtPoint(x, y);
-  return ref ? acc::Value(ref.object.Get(), ref.child.Get()) : std::wstring();
+  if (!ref || IsSecret(ref, source_.WindowAtPoint(x, y))) return {};
+  return acc::Value(ref.object.Get(), ref.child.Get());
 }
 
 std::wstring AccessibilityReader::NameOfWindow(HWND window) const {
+  if (platform::IsPasswordEdit(window)) return {};
   AccessibleRef ref = source_.ObjectOfWindow(window);
   return ref ? acc::Name(ref.object.Get(), ref.child.Get()) : std::wstring();
 }
@@ -77,7 +87,8 @@ std::wstring AccessibilityReader::ReadList(bool indent, bool branchOnly, const P
   const long base = Level(item);
   if (acc::ObjectType(item) == L"Container") return ChildrenList(item, false);
 
-  const bool tree = ContainsIgnoringCase(source_.ClassNameAtPoint(settings_.pointX, settings_.pointY), L"treeview");
+  const bool tree =
+      ContainsIgnoringCase(platform::ClassNameOf(source_.WindowAtPoint(settings_.pointX, settings_.pointY)), L"treeview");
   if (!tree && acc::ChildCount(item.object.Get()) > 1) {
     for (int steps = 0; steps < kMaxListedItems; ++steps) {
       AccessibleRef previous = acc::Navigate(item.object.Get(), item.child.Get(), NAVDIR_PREVIOUS);

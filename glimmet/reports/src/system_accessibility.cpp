@@ -1,4 +1,3 @@
-#include "glimmet/platform/window_text.h"
 #include "glimmet/reports/accessibility_source.h"
 
 namespace glimmet::reports {
@@ -29,9 +28,7 @@ class SystemSource final : public AccessibilitySource {
     return ref;
   }
 
-  std::wstring ClassNameAtPoint(int x, int y) const override {
-    return platform::ClassNameOf(::WindowFromPoint(POINT{x, y}));
-  }
+  HWND WindowAtPoint(int x, int y) const override { return ::WindowFromPoint(POINT{x, y}); }
 };
 
 }  // namespace

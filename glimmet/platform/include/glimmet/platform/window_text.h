@@ -14,5 +14,7 @@ std::wstring ClassNameOf(HWND window);
 std::wstring WindowTextOf(HWND window);
 // The last window reached by following GetParent; the window itself when it has no parent.
 HWND TopLevelOf(HWND window);
+// An edit control (any class naming "edit") with ES_PASSWORD: its text is never read.
+bool IsPasswordEdit(HWND window);
 
 }  // namespace glimmet::platform

@@ -27,8 +27,8 @@ class AccessibilitySource {
   virtual AccessibleRef ObjectAtPoint(int x, int y) const = 0;
   // The client object of a window (OBJID_CLIENT), child CHILDID_SELF; empty when there is none.
   virtual AccessibleRef ObjectOfWindow(HWND window) const = 0;
-  // The class name of the window at a screen point (tree views are walked differently).
-  virtual std::wstring ClassNameAtPoint(int x, int y) const = 0;
+  // The window at a screen point (tree views are walked differently; password edits are never read).
+  virtual HWND WindowAtPoint(int x, int y) const = 0;
 };
 
 // oleacc: AccessibleObjectFromPoint, AccessibleObjectFromWindow, WindowFromPoint.
