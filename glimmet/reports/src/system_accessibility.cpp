@@ -3,6 +3,9 @@
 namespace glimmet::reports {
 namespace {
 
+// Interface ids come from __uuidof (IID_PPV_ARGS): MinGW's oleacc import library resolves the
+// data symbol IID_IAccessible to a code thunk, not to the id.
+
 class SystemSource final : public AccessibilitySource {
  public:
   AccessibleRef ObjectAtPoint(int x, int y) const override {
@@ -19,8 +22,8 @@ class SystemSource final : public AccessibilitySource {
 
   AccessibleRef ObjectOfWindow(HWND window) const override {
     AccessibleRef ref;
-    if (!window || FAILED(::AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
-                                                       reinterpret_cast<void**>(ref.object.GetAddressOf())))) {
+    if (!window || FAILED(::AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT),
+                                                       IID_PPV_ARGS(ref.object.GetAddressOf())))) {
       ref.object.Reset();
       return ref;
     }
