@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "glimmet/capture/readers.h"
@@ -19,52 +20,74 @@ static_assert(sizeof(void*) == 4 || (sizeof(LVITEMW) == sizeof(layout64::ListVie
               "the 64-bit record is the system's LVITEMW");
 
 constexpr int kCellChars = 256;
+constexpr std::size_t kSlotBytes = sizeof(wchar_t) * kCellChars;
+// Rows asked for between one write and one read of the target's memory; each remote memory call
+// costs about as much as a message under some systems, so they are shared by many cells.
+constexpr std::size_t kBatchBytes = 256 * 1024;
 
-// One row's cells are asked for in one go: the records of all columns are written with one
-// write, each pointing at its own text slot, and all slots are read back with one read.
-class RowQuery {
+// A batch of rows in one block of the target: the cell records first, then one text slot per
+// cell. One write puts all records (and empty slots) there, one message per cell fills the
+// slots, one read brings the texts back.
+class CellBatch {
  public:
-  RowQuery(const platform::RemoteProcess& process, int columns)
+  CellBatch(const platform::RemoteProcess& process, int columns)
       : columns_(columns),
-        recordSize_(PackListViewTextQuery(process.TargetBitness(), 0, 0, 0, 0).size()),
-        records_(process, recordSize_ * columns),
-        texts_(process, sizeof(wchar_t) * kCellChars * columns),
-        bitness_(process.TargetBitness()) {}
+        bitness_(process.TargetBitness()),
+        recordSize_(PackListViewTextQuery(bitness_, 0, 0, 0, 0).size()),
+        rows_(std::max<int>(1, static_cast<int>(kBatchBytes / ((recordSize_ + kSlotBytes) * columns)))),
+        block_(process, (recordSize_ + kSlotBytes) * columns * rows_) {}
 
-  explicit operator bool() const { return records_ && texts_; }
+  explicit operator bool() const { return static_cast<bool>(block_); }
+  int Rows() const { return rows_; }
 
-  // The cells of `row`, or nothing when the list view stopped answering.
-  std::optional<std::vector<std::wstring>> Read(HWND list, int row) {
-    RemoteBytes records;
+  // Records for rows firstRow .. firstRow + count - 1, every slot empty.
+  bool Prepare(int firstRow, int count) {
+    RemoteBytes bytes;
+    bytes.reserve(block_.Size());
+    for (int row = 0; row < count; ++row) {
+      for (int column = 0; column < columns_; ++column) {
+        const RemoteBytes record = PackListViewTextQuery(bitness_, firstRow + row, column, SlotAddress(row, column), kCellChars);
+        bytes.insert(bytes.end(), record.begin(), record.end());
+      }
+    }
+    bytes.resize(SlotOffset(0, 0) + kSlotBytes * columns_ * count, std::byte{0});
+    return block_.Write(bytes.data(), bytes.size());
+  }
+
+  // Asks for every cell of one row of the batch; false when the list view did not answer.
+  bool Ask(HWND list, int row) {
     for (int column = 0; column < columns_; ++column) {
-      const RemoteBytes record = PackListViewTextQuery(bitness_, row, column, SlotAddress(column), kCellChars);
-      records.insert(records.end(), record.begin(), record.end());
+      const LPARAM record = block_.AsParameter() + static_cast<LPARAM>(recordSize_ * (row * columns_ + column));
+      if (!platform::SendBounded(list, LVM_GETITEMW, 0, record)) return false;
     }
-    std::vector<wchar_t> slots(static_cast<std::size_t>(kCellChars) * columns_, L'\0');
-    if (!records_.Write(records.data(), records.size()) || !texts_.Write(slots.data(), slots.size() * sizeof(wchar_t))) {
-      return std::vector<std::wstring>(columns_);
+    return true;
+  }
+
+  // Appends the first `count` rows: cells joined by TAB, each row ending with CR LF.
+  void AppendRows(int count, std::wstring& text) const {
+    std::vector<wchar_t> slots(static_cast<std::size_t>(kCellChars) * columns_ * count, L'\0');
+    if (count == 0 || !block_.Read(slots.data(), slots.size() * sizeof(wchar_t), SlotOffset(0, 0))) slots.assign(slots.size(), L'\0');
+    for (int row = 0; row < count; ++row) {
+      for (int column = 0; column < columns_; ++column) {
+        const std::size_t cell = static_cast<std::size_t>(row * columns_ + column) * kCellChars;
+        text += TextBeforeZero(slots.data() + cell, kCellChars, kCellChars);
+        if (column + 1 < columns_) text += L'\t';
+      }
+      text += L"\r\n";
     }
-    for (int column = 0; column < columns_; ++column) {
-      const LPARAM record = records_.AsParameter() + static_cast<LPARAM>(recordSize_ * column);
-      if (!platform::SendBounded(list, LVM_GETITEMW, 0, record)) return std::nullopt;
-    }
-    texts_.Read(slots.data(), slots.size() * sizeof(wchar_t));
-    std::vector<std::wstring> cells;
-    for (int column = 0; column < columns_; ++column) {
-      cells.push_back(TextBeforeZero(slots.data() + static_cast<std::size_t>(kCellChars) * column, kCellChars, kCellChars));
-    }
-    return cells;
   }
 
  private:
-  std::uint64_t SlotAddress(int column) const {
-    return texts_.Address() + sizeof(wchar_t) * static_cast<std::uint64_t>(kCellChars) * column;
+  std::size_t SlotOffset(int row, int column) const {
+    return recordSize_ * columns_ * rows_ + kSlotBytes * static_cast<std::size_t>(row * columns_ + column);
   }
+  std::uint64_t SlotAddress(int row, int column) const { return block_.Address() + SlotOffset(row, column); }
 
   int columns_;
-  std::size_t recordSize_;
-  platform::RemoteBlock records_, texts_;
   Bitness bitness_;
+  std::size_t recordSize_;
+  int rows_;
+  platform::RemoteBlock block_;
 };
 
 }  // namespace
@@ -82,25 +105,25 @@ ReadResult ReadListView(const ReaderContext& context) {
   if (columns > 0) {
     if (context.settings.listviewCol == 2) columns = 1;
     const platform::RemoteProcess process = platform::RemoteProcess::OfWindow(list);
-    RowQuery query(process, static_cast<int>(columns));
-    for (LRESULT row = 0; query && row < rows; ++row) {
-      const auto cells = query.Read(list, static_cast<int>(row));
-      if (!cells) {
-        text += kInterruptionMark;
-        break;
+    CellBatch batch(process, static_cast<int>(columns));
+    bool stopped = false;
+    for (LRESULT first = 0; batch && !stopped && first < rows; first += batch.Rows()) {
+      const int count = static_cast<int>(std::min<LRESULT>(batch.Rows(), rows - first));
+      if (!batch.Prepare(static_cast<int>(first), count)) break;
+      int done = 0;
+      while (done < count && !stopped) {
+        if (!batch.Ask(list, done)) {
+          stopped = true;
+          break;
+        }
+        ++done;
+        context.Progress(ProgressText(first + done, rows));
+        context.Pump();
+        stopped = context.PointWindow() != list || !context.settings.running;
       }
-      for (std::size_t column = 0; column < cells->size(); ++column) {
-        text += (*cells)[column];
-        if (column + 1 < cells->size()) text += L'\t';
-      }
-      text += L"\r\n";
-      context.Progress(ProgressText(row + 1, rows));
-      context.Pump();
-      if (context.PointWindow() != list || !context.settings.running) {
-        text += kInterruptionMark;
-        break;
-      }
+      batch.AppendRows(done, text);
     }
+    if (stopped) text += kInterruptionMark;
   }
   if (text.empty()) {
     return {context.Accessibility().ReadList(context.settings.treeviewIndent == 1, false), std::wstring(label::kAccessible)};
