@@ -160,7 +160,7 @@ TEST_F(GlimmetTargetTest, PasswordIsNeverRevealed) {
   EXPECT_NE(children.find(kEditText), std::wstring::npos);  // the other edits are read
 }
 
-TEST_F(GlimmetTargetTest, TextAtPointAndTheVisibleToolTip) {
+TEST_F(GlimmetTargetTest, TextAtPointAndTheHintsOfStatusBarAndToolTip) {
   PointAt(Item(kMultiLineEdit));
   glimmet::ReadResult read = glimmet::capture::TextAtPoint(context_, settings_.pointX, settings_.pointY, false);
   EXPECT_EQ(Utf8(read.text), Utf8(kMultiLineText));
@@ -168,6 +168,7 @@ TEST_F(GlimmetTargetTest, TextAtPointAndTheVisibleToolTip) {
   read = glimmet::capture::TextAtPoint(context_, settings_.pointX, settings_.pointY, true);
   EXPECT_EQ(Utf8(read.text), Utf8(kMultiLineText.substr(0, kMultiLineText.find(L"\r\n"))));
   EXPECT_EQ(Utf8(glimmet::capture::CurrentTooltipText(context_)), Utf8(kToolTipText));
+  EXPECT_EQ(Utf8(glimmet::capture::HintTextOf(context_, Item(kStatusBar))), Utf8(kStatusText));
 }
 
 TEST_F(GlimmetTargetTest, HungWindowDoesNotBlockTheReader) {
