@@ -4,6 +4,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <vector>
+
 #include "glimmet/capture/readers.h"
 #include "glimmet/core/remote_layouts.h"
 #include "glimmet/platform/bounded_message.h"
@@ -18,7 +20,7 @@ static_assert(sizeof(void*) == 4 || (sizeof(TVITEMW) == sizeof(layout64::TreeIte
               "the 64-bit records are the system's TVITEMW and TVHITTESTINFO");
 
 constexpr int kItemChars = 260;
-constexpr int kMaxDepth = 1000;  // a tree that answers in circles stops here
+constexpr std::size_t kMaxDepth = 1000;  // a tree that answers in circles stops here
 
 class TreeMessages {
  public:
@@ -48,12 +50,14 @@ class TreeMessages {
     return TreeHitTestItem(process_.TargetBitness(), answer);
   }
 
-  long Level(std::uint64_t item) const {
-    long level = 0;
-    for (auto parent = Next(item, TVGN_PARENT); parent && *parent && level < kMaxDepth; parent = Next(*parent, TVGN_PARENT)) {
-      ++level;
+  // The ancestors of an item, outermost first: its level is their number.
+  std::vector<std::uint64_t> Ancestors(std::uint64_t item) const {
+    std::vector<std::uint64_t> ancestors;
+    for (auto parent = Next(item, TVGN_PARENT); parent && *parent && ancestors.size() < kMaxDepth;
+         parent = Next(*parent, TVGN_PARENT)) {
+      ancestors.insert(ancestors.begin(), *parent);
     }
-    return level;
+    return ancestors;
   }
 
   std::optional<std::wstring> Text(std::uint64_t item) {
@@ -77,10 +81,13 @@ ReadResult ReadTreeByMessages(const ReaderContext& context, HWND tree) {
   // Pointing at no item lists the whole tree from its first root.
   const bool branchOnly = item != 0;
   if (!item) item = messages.Next(0, TVGN_ROOT).value_or(0);
-  const long base = branchOnly ? messages.Level(item) : 0;
+  // The path from the root to the current item; the next shown item's parent is on it, so one
+  // message per item keeps the level.
+  std::vector<std::uint64_t> path = messages.Ancestors(item);
+  const long base = branchOnly ? static_cast<long>(path.size()) : 0;
   const bool indent = context.settings.treeviewIndent == 1;
   long count = 0;
-  for (long level = messages.Level(item); item;) {
+  while (item) {
     if (context.PointWindow() != tree) {
       result.text += kInterruptionMark;
       break;
@@ -90,14 +97,17 @@ ReadResult ReadTreeByMessages(const ReaderContext& context, HWND tree) {
       result.text += kInterruptionMark;
       break;
     }
+    const long level = static_cast<long>(path.size());
     if (indent && level > base) result.text.append(static_cast<std::size_t>(level - base), L'\t');
     result.text += *text + L"\r\n";
     context.Progress(std::to_wstring(++count));
     context.Pump();
+    path.push_back(item);
     item = messages.Next(item, TVGN_NEXTVISIBLE).value_or(0);
     if (!item) break;
-    level = messages.Level(item);
-    if (branchOnly && level <= base) break;
+    const std::uint64_t parent = messages.Next(item, TVGN_PARENT).value_or(0);
+    while (!path.empty() && path.back() != parent) path.pop_back();
+    if (branchOnly && static_cast<long>(path.size()) <= base) break;
   }
   context.Progress(ProgressText(count, count));
   return result;
