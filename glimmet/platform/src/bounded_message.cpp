@@ -1,0 +1,26 @@
+#include "glimmet/platform/bounded_message.h"
+
+#include <string>
+#include <vector>
+
+namespace glimmet::platform {
+
+std::optional<LRESULT> SendBounded(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT boundMs) {
+  DWORD_PTR result = 0;
+  if (!window || !::SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG | SMTO_ERRORONEXIT,
+                                        boundMs, &result)) {
+    return std::nullopt;
+  }
+  return static_cast<LRESULT>(result);
+}
+
+std::wstring WindowTextByMessage(HWND window, std::size_t capacity) {
+  std::vector<wchar_t> buffer(capacity, L'\0');
+  if (!SendBounded(window, WM_GETTEXT, capacity, reinterpret_cast<LPARAM>(buffer.data()))) return {};
+  for (std::size_t i = 0; i < capacity; ++i) {
+    if (buffer[i] == L'\0') return std::wstring(buffer.data(), i);
+  }
+  return {};
+}
+
+}  // namespace glimmet::platform
