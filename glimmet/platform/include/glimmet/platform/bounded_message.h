@@ -18,8 +18,9 @@ inline constexpr UINT kMessageBoundMs = 1000;
 std::optional<LRESULT> SendBounded(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0,
                                    UINT boundMs = kMessageBoundMs);
 
-// WM_GETTEXT into a buffer of `capacity` characters (the terminating zero included); the text
-// before the first zero character, empty when there is none or no answer.
+// WM_GETTEXT into a buffer of at least `capacity` characters (the terminating zero included), more
+// when WM_GETTEXTLENGTH reports a longer text; the text before the first zero character, empty
+// when there is none or no answer.
 std::wstring WindowTextByMessage(HWND window, std::size_t capacity);
 
 }  // namespace glimmet::platform
