@@ -10,6 +10,7 @@
 #include <string>
 
 #include "frame_window.h"
+#include "glimmet/capture/reader_context.h"
 #include "glimmet/core/app_settings.h"
 #include "glimmet/core/capture_pass.h"
 #include "glimmet/core/capture_texts.h"
@@ -87,7 +88,9 @@ class MainForm : public platform::WindowBase {
   void StartRun();
   void RunCaptureLoop();
   void RunPass(std::uint32_t now);
-  void Capture();
+  void Capture();  // capture_step.cpp
+  void ShowStatusBarText(HWND window);
+  capture::ReaderContext ReaderContextForCapture();
   void SamplePointer();
   void RunAutoStopCheck(std::uint32_t idleMilliseconds);
   void SetHandleBox(std::uintptr_t handle);

@@ -20,11 +20,6 @@ bool FirstWordIsDebug(const std::wstring& commandLine) {
   return word == L"debug";
 }
 
-std::wstring ClassNameOf(HWND window) {
-  wchar_t name[256] = {};
-  return std::wstring(name, ::GetClassNameW(window, name, 256));
-}
-
 }  // namespace
 
 void MainForm::StartRun() {
@@ -111,42 +106,6 @@ void MainForm::SamplePointer() {
 void MainForm::SetHandleBox(std::uintptr_t handle) {
   handleTag_ = HandleText(handle, false);
   SetControlText(Item(ids::kHandleBox), HandleText(handle, settings_.winHandle == L"hex"));
-}
-
-void MainForm::Capture() {
-  HWND window = reinterpret_cast<HWND>(settings_.pointWindow);
-  // Over Glimmet itself (a control in one of its frames included) the boxes are emptied once.
-  if (window == Window() || ::GetAncestor(window, GA_ROOT) == Window()) {
-    for (int id : {ids::kHandleBox, ids::kWinBox, ids::kWinBox + 1, ids::kWinBox + 2, ids::kCountBox})
-      SetControlText(Item(id), L"");
-    handleTag_.clear();
-    SetControlText(UpperBox(settings_.pairIndex), L"");
-    SetControlText(LowerBox(settings_.pairIndex), L"");
-    pass_.Captured();
-    return;
-  }
-  SetControlText(Item(ids::kMsgLabel), L"Getting");
-  if (!PumpMessages()) return;
-  pass_.lastCaptureTick = ::GetTickCount();
-  window = reinterpret_cast<HWND>(settings_.pointWindow);
-  SetHandleBox(settings_.pointWindow);
-  SetControlText(WinBox(0), ClassNameOf(window));
-  SetControlText(Item(ids::kCountBox), L"");
-  ::ShowWindow(Item(ids::kCountBox), SW_SHOW);
-  // The readers of each control kind plug in here; until then the text of the window itself.
-  wchar_t text[4096] = {};
-  DWORD_PTR copied = 0;
-  ::SendMessageTimeoutW(window, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text),
-                        SMTO_ABORTIFHUNG | SMTO_BLOCK, 1000, &copied);
-  texts_.pointText() = UnifyLineBreaks(text);
-  texts_.htmlMode().clear();
-  texts_.lowerText() = texts_.pointText();
-  SetControlText(WinBox(3), L"WM_GETTEXT");
-  SetControlText(WinBox(2), L"WM_GETTEXT");
-  OnDetailClick();
-  SetControlText(Item(ids::kStatusBox), L"");
-  SetControlText(Item(ids::kMsgLabel), L"");
-  pass_.Captured();
 }
 
 void MainForm::RunAutoStopCheck(std::uint32_t idleMilliseconds) {
