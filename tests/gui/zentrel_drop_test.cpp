@@ -91,6 +91,28 @@ TEST_F(ZentrelInspectionTest, UnreadableFileIsReportedOnceAndTheWalkGoesOn) {
   EXPECT_EQ(List().AllRows(), ExpectedRows(root, files, kLockedName));
 }
 
+// The error box leaves the list open to drops; one arriving then must not clear the rows (and the
+// drop roots the conversion reads) under the walk that waits on the box.
+TEST_F(ZentrelInspectionTest, DropWhileAWalkWaitsOnItsErrorBoxIsRefused) {
+  const std::wstring root = SampleFolder();
+  const auto files = EncodingTree();
+  WriteTree(root, files);
+  fixture_tree::ExclusiveLock lock(root + L"\\" + kLockedName);
+  ASSERT_TRUE(lock.Held());
+  Start();
+
+  PostDrop(Item(kResultList), {root});
+  HWND box = WaitForDialog(L"ERROR", process_->Id());
+  PostDrop(Item(kResultList), {root + L"\\sub"});
+  PostCommand(main_, kFolderRadio);  // handled after the drop: the box's loop serves both in order
+  ASSERT_TRUE(WaitUntil([&] { return IsEnabled(Item(kOutputEdit)); }, "the second drop to be handled"));
+
+  SetText(main_, L"Zentrel");
+  PressButton(box, IDOK);
+  ASSERT_TRUE(WaitForText(main_, kTitleDone));
+  EXPECT_EQ(List().AllRows(), ExpectedRows(root, files, kLockedName));
+}
+
 TEST_F(ZentrelInspectionTest, SeveralItemsDroppedAtOnceAppendTheirRowsInDropOrder) {
   const std::wstring root = SampleFolder();
   WriteTree(root, EncodingTree());

@@ -25,6 +25,18 @@ namespace {
 
 constexpr wchar_t kSelfProperty[] = L"Zentrel.MainDialog";
 
+// Marks the drop's walk as running for as long as it lives.
+class WalkInProgress {
+ public:
+  explicit WalkInProgress(bool& flag) : flag_(flag) { flag_ = true; }
+  WalkInProgress(const WalkInProgress&) = delete;
+  WalkInProgress& operator=(const WalkInProgress&) = delete;
+  ~WalkInProgress() { flag_ = false; }
+
+ private:
+  bool& flag_;
+};
+
 struct CoTaskMemDeleter {
   void operator()(void* p) const { CoTaskMemFree(p); }
 };
@@ -99,6 +111,13 @@ LRESULT CALLBACK MainDialog::ListProc(HWND list, UINT message, WPARAM wParam, LP
 }
 
 void MainDialog::OnDropFiles(HDROP drop) {
+  // A walk waits inside an error box of its own (a file it cannot read) while the list still takes
+  // drops; a second drop then would clear the rows and drop roots under the first walk's feet.
+  if (walking_) {
+    DragFinish(drop);
+    return;
+  }
+  const WalkInProgress walk(walking_);
   HCURSOR previousCursor = nullptr;
   HCURSOR wait = LoadCursorW(nullptr, IDC_WAIT);
   if (wait) previousCursor = SetCursor(wait);
