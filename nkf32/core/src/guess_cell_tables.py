@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Writes guess_cell_tables.cpp: which double-byte cells the guesser treats as assigned.
+"""Writes guess_cell_tables.cpp: which double-byte cells the guesser treats as assigned, and
+which Unicode ideographs are the common (JIS level 1) kanji.
 
 The probers only need to know whether a cell holds a character, so the tables are bitmaps.
 Python's own codecs are the independent source: `euc_jp` for JIS X 0208 and JIS X 0212,
@@ -44,6 +45,23 @@ def cp932_cells():
     return cells
 
 
+KANJI_FIRST, KANJI_LAST = 0x4E00, 0x9FFF
+
+
+def common_kanji():
+    """JIS X 0208 level 1 (rows 16-47) as Unicode: the kanji ordinary text is mostly made of."""
+    cells = [False] * (KANJI_LAST - KANJI_FIRST + 1)
+    for row in range(15, 47):
+        for cell in range(94):
+            try:
+                cp = ord(bytes([0xA1 + row, 0xA1 + cell]).decode('euc_jp'))
+            except UnicodeDecodeError:
+                continue
+            if KANJI_FIRST <= cp <= KANJI_LAST:
+                cells[cp - KANJI_FIRST] = True
+    return cells
+
+
 def emit(name, comment, data):
     lines = [f'// {comment}', f'extern const std::uint8_t {name}[{len(data)}] = {{']
     for i in range(0, len(data), 16):
@@ -67,6 +85,9 @@ def main():
         '',
         emit('kCp932Cells', 'CP932 double-byte cells: bit (lead index * 189 + trail - 0x40), '
              'lead index over 0x81-0x9F then 0xE0-0xFC.', bitmap(cp932_cells())),
+        '',
+        emit('kCommonKanji', 'JIS X 0208 level 1 kanji: bit (code point - 0x4E00) over U+4E00-U+9FFF.',
+             bitmap(common_kanji())),
         '',
         '}  // namespace nkf::guess',
         '',
