@@ -138,7 +138,7 @@ void AddTally(Utf16Counts& c, const UnitTally& t, std::size_t units) {
 // ends. High surrogates are marked instead: the readable path pairs them with the next unit.
 constexpr std::uint8_t kHighSurrogateMark = 0x0F;
 
-std::uint8_t ModelClassOf(std::uint16_t u) {
+constexpr std::uint8_t ModelClassOf(std::uint16_t u) {
   switch (UnitKindOf(u)) {
     case Utf16UnitKind::HighSurrogate: return kHighSurrogateMark;
     case Utf16UnitKind::Ascii:
@@ -156,7 +156,7 @@ struct UnitTable {
   std::uint8_t of[0x10000];
 };
 
-UnitTable MakeUnitTable() {
+constexpr UnitTable MakeUnitTable() {
   static_assert(kAsciiClass < kHighSurrogateMark && static_cast<unsigned>(Utf16UnitKind::HighSurrogate) < 8);
   UnitTable t{};
   for (unsigned u = 0; u < 0x10000; ++u) {
@@ -167,7 +167,7 @@ UnitTable MakeUnitTable() {
   return t;
 }
 // Built once, on first use: as a compile-time constant it would pass some compilers' limits on
-// constant evaluation (65,536 classifications), and the kanji classes come from a table.
+// constant evaluation (65,536 classifications).
 const UnitTable& Units() {
   static const UnitTable table = MakeUnitTable();
   return table;

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <span>
 
-#include "guess_cell_tables.h"
+#include "guess_common_kanji.h"
 #include "probe_errors.h"
 #include "probe_text_model.h"
 
@@ -46,7 +46,7 @@ class Utf8Probe {
 // The class of a Unicode scalar value in the text model (shared with the UTF-16 prober, whose
 // unit table is built from it). Kanji outside JIS level 1 are rare, as in the 8-bit readings, so
 // that a reading costs the same whichever encoding carries the text.
-inline CharClass UnicodeClass(std::uint32_t cp) {
+constexpr CharClass UnicodeClass(std::uint32_t cp) {
   if (cp >= 0x3041 && cp <= 0x309F) return CharClass::Hiragana;
   if (cp >= 0x30A0 && cp <= 0x30FF) return CharClass::Katakana;
   if (cp >= 0x4E00 && cp <= 0x9FFF) return IsCommonKanji(cp) ? CharClass::Kanji : CharClass::RareKanji;
