@@ -37,6 +37,22 @@ class WalkInProgress {
   bool& flag_;
 };
 
+// While a drop's walk waits in one of its error boxes (they have no owner, so this window stays
+// usable), the rows are half built and the walk still reads the settings: what reads or changes
+// either is refused until the walk ends. Close is not among them: the dialog ends only once the
+// walk has returned.
+bool NeedsAFinishedWalk(int command) {
+  switch (command) {
+    case IDC_CONVERT:
+    case IDM_SAVE_LIST:
+    case IDM_SETTINGS:
+    case IDM_REMOVE_ROW:
+    case IDM_OPEN_DEFAULT:
+    case IDM_OPEN_WITH_APP: return true;
+    default: return false;
+  }
+}
+
 struct CoTaskMemDeleter {
   void operator()(void* p) const { CoTaskMemFree(p); }
 };
@@ -169,6 +185,7 @@ void MainDialog::OnSize(WPARAM sizeType, LPARAM size) {
 }
 
 void MainDialog::OnCommand(int id) {
+  if (walking_ && NeedsAFinishedWalk(id)) return;
   switch (id) {
     case IDM_ABOUT: ShowAboutBox(state_.instance); break;
     case IDM_EXIT:
@@ -188,6 +205,7 @@ void MainDialog::OnCommand(int id) {
 
 void MainDialog::OnNotify(const NMHDR& header) {
   if (header.idFrom != IDC_RESULT_LIST) return;
+  if (walking_ && header.code != NM_RCLICK) return;  // sorting or opening rows the walk still builds
   switch (header.code) {
     case LVN_COLUMNCLICK: OnColumnClick(reinterpret_cast<const NMLISTVIEW&>(header).iSubItem); break;
     case NM_RCLICK: OnRightClick(); break;
