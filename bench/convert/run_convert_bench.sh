@@ -68,7 +68,7 @@ mbps() { awk -v b="$bytes" -v s="$1" 'BEGIN{printf "%.1f", (s > 0 ? b / s / 1e6 
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN{printf "%.0f%%", (a > 0 ? 100 * b / a : 0)}'; }  # time(anchor)/time(x)
 
 
-cli_native_wall=(); cli_native_cpu=(); cli_wine_wall=(); cli_wine_cpu=(); job_wall=()
+cli_native_wall=(); cli_native_cpu=(); cli_wine_wall=(); cli_wine_cpu=(); job_wall=(); job_convert=(); job_recheck=()
 job_drop=(); head_native_wall=(); head_native_cpu=(); head_wine_wall=(); head_wine_cpu=()
 raw_native_wall=(); raw_native_cpu=(); raw_wine_wall=(); raw_wine_cpu=()
 file_native_wall=(); file_native_cpu=(); file_wine_wall=(); file_wine_cpu=()
@@ -91,6 +91,7 @@ for _ in $(seq "$rounds"); do
   fresh
   job=$(wine "$win/bin/convert_job_bench.exe" "$(winpath "$data/work")" "$files" | tr -d '\r')
   job_wall+=("$(field wall <<< "$job")"); job_drop+=("$(field drop <<< "$job")")
+  job_convert+=("$(field convert <<< "$job")"); job_recheck+=("$(field recheck <<< "$job")")
   verify
   fresh
   bare=$("$native/bin/convert_raw_bench" "$data/work" "--ic=CP932 -w80Lu" 1 --unflushed)
@@ -160,5 +161,6 @@ echo "in-memory anchor (d) is out of reach for any conversion that reads and wri
 per_round=()
 for i in "${!job_wall[@]}"; do per_round+=("$(ratio "${job_wall[$i]}" "${file_wine_wall_rounds[$i]}")"); done
 echo "The job against (e) round by round (each right after its anchor): ${per_round[*]}."
-echo "Within the job, the re-check costs about as much as the drop of the same tree: $(bw "${job_drop[@]}") s."
+echo "Within the job, round by round: conversion pass ${job_convert[*]} s, re-check ${job_recheck[*]} s;"
+echo "the drop of the same tree (an inspection like the re-check): ${job_drop[*]} s."
 echo "The job's CPU time is not shown: Wine's GetProcessTimes of another process leaves out its worker thread."

@@ -6,6 +6,10 @@ expected/  for every target: the bytes Python's codecs give for the same text
            ENC_EOL/  (ENC: sjis eucjp utf8 utf16le utf16be jis; EOL: crlf cr lf)
            keep_EOL/ (only a line ending chosen: each file stays in its own encoding)
 
+settings/  the converter settings away from their fallbacks ("bom8" 1, "bom16" 0, "cp932" 0):
+           source/ a Shift_JIS file with 0x8160 (WAVE DASH in JIS, FULLWIDTH TILDE in CP932),
+           utf8/ utf16le/ utf16be/ what it becomes (UTF-8 with, UTF-16 without a byte-order mark)
+
 Usage: convert_fixtures.py OUTPUT_FOLDER
 """
 import os
@@ -61,6 +65,13 @@ def write(path, data):
         f.write(data)
 
 
+# "Wave dash ~ here" with U+301C: Shift_JIS 0x8160, read as CP932 it would be U+FF5E.
+SETTINGS_TEXT = '\u6ce2\u30c0\u30c3\u30b7\u30e5\u301c\u3053\u3053\r\n'
+SETTINGS_TARGETS = {'utf8': b'\xef\xbb\xbf' + SETTINGS_TEXT.encode('utf-8'),
+                    'utf16le': SETTINGS_TEXT.encode('utf-16-le'),
+                    'utf16be': SETTINGS_TEXT.encode('utf-16-be')}
+
+
 def main(out):
     if os.path.isdir(out):
         shutil.rmtree(out)
@@ -72,6 +83,9 @@ def main(out):
                       encode(target, eol_name))
         for eol_name in EOLS:
             write(os.path.join(out, 'expected', 'keep_' + eol_name, rel), encode(kind, eol_name))
+    write(os.path.join(out, 'settings', 'source', 'wave.txt'), SETTINGS_TEXT.encode('shift_jis'))
+    for target, data in SETTINGS_TARGETS.items():
+        write(os.path.join(out, 'settings', target, 'wave.txt'), data)
 
 
 if __name__ == '__main__':

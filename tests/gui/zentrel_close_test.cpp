@@ -117,3 +117,20 @@ TEST_F(ZentrelExistingSettingsTest, KeepsADamagedSettingsFileBesideTheNewSkeleto
   ::FindClose(search);
   EXPECT_TRUE(kept) << "no copy of the damaged settings file beside Zentrel.config";
 }
+
+// Neither loaded nor copied aside (a folder holds the backup's name): Zentrel says so once, runs on
+// the fallbacks and leaves the file exactly as it was.
+TEST_F(ZentrelExistingSettingsTest, StartsOnTheFallbacksWhenADamagedFileCannotBeBackedUp) {
+  const std::string damaged = "this is not XML <readsize>9";
+  WriteFileBytes(folder_.File(kConfigFile), damaged);
+  ASSERT_TRUE(::CreateDirectoryW(folder_.File(kConfigFile + L".bak").c_str(), nullptr));
+  process_ = std::make_unique<Process>(Process::Start(ProgramBesideTest(L"Zentrel.exe"), {}, folder_.Path()));
+  HWND box = WaitForDialog(L"ERROR", process_->Id());
+  EXPECT_NE(MessageBoxText(box).find(folder_.File(kConfigFile)), std::wstring::npos) << Utf8(MessageBoxText(box));
+  PressButton(box, IDOK);
+  main_ = process_->WaitForMainWindow({.className = L"#32770", .caption = L"Zentrel"});
+
+  PostCommand(main_, kMenuExit);
+  EXPECT_EQ(process_->WaitForExit(), 0u);
+  EXPECT_EQ(ReadFileBytes(folder_.File(kConfigFile)), damaged);
+}

@@ -100,3 +100,28 @@ TEST_F(ZentrelConvertTest, OnlyALineEndingChosenKeepsEachFilesEncoding) {
     for (size_t row = 0; row < after.size(); ++row) EXPECT_EQ(after[row][1], before[row][1]) << Utf8(after[row][0]);
   }
 }
+
+// The converter settings away from their fallbacks, each shaping the output: UTF-8 with a
+// byte-order mark, UTF-16 without one, and Shift_JIS read by the JIS table rather than as CP932.
+class ZentrelConverterSettingsTest : public ZentrelConvertTest {
+ protected:
+  void SetUp() override {
+    WriteFileBytes(folder_.File(kConfigFile),
+                   "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\r\n<Moravane version=\"1.0.0\"><config>"
+                   "<bom8>1</bom8><bom16>0</bom16><cp932>0</cp932></config></Moravane>\r\n");
+    Start();
+  }
+};
+
+TEST_F(ZentrelConverterSettingsTest, Bom8Bom16AndCp932EachTakeEffect) {
+  const std::wstring fixtures = ConvertFixtures() + L"\\settings";
+  Drop({fixtures + L"\\source"}, 1);
+  ASSERT_EQ(ResultRows()[0][1], L"Shift_JIS");
+  for (const int target : {kUtf8, kUtf16Le, kUtf16Be}) {
+    const std::wstring name = kTargetNames[static_cast<size_t>(target)];
+    SCOPED_TRACE(Utf8(name));
+    const std::wstring out = folder_.File(L"settings_" + name);
+    ExpectAllSucceeded(Convert(target, kKeepLineEndings, out), 1);
+    ExpectTreeMatches(out, fixtures + L"\\" + name);
+  }
+}

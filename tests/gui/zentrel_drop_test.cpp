@@ -91,6 +91,33 @@ TEST_F(ZentrelInspectionTest, UnreadableFileIsReportedOnceAndTheWalkGoesOn) {
   EXPECT_EQ(List().AllRows(), ExpectedRows(root, files, kLockedName));
 }
 
+// The error box has no owner, so the window stays usable under it; a drop arriving then must not
+// clear the rows (and the drop roots the conversion reads) under the walk that waits on the box, and
+// what reads or changes the half-built rows or the settings the walk reads must not start either.
+TEST_F(ZentrelInspectionTest, DropsAndCommandsWhileAWalkWaitsOnItsErrorBoxAreRefused) {
+  const std::wstring root = SampleFolder();
+  const auto files = EncodingTree();
+  WriteTree(root, files);
+  fixture_tree::ExclusiveLock lock(root + L"\\" + kLockedName);
+  ASSERT_TRUE(lock.Held());
+  Start();
+
+  PostDrop(Item(kResultList), {root});
+  HWND box = WaitForDialog(L"ERROR", process_->Id());
+  PostDrop(Item(kResultList), {root + L"\\sub"});
+  for (int command : {kConvert, kMenuSaveList, kMenuSettings}) PostCommand(main_, command);
+  PostCommand(main_, kFolderRadio);  // handled after the others: the box's loop serves them in order
+  ASSERT_TRUE(WaitUntil([&] { return IsEnabled(Item(kOutputEdit)); }, "the posted messages to be handled"));
+  std::vector<WindowInfo> dialogs = TopLevelWindows(process_->Id());
+  std::erase_if(dialogs, [](const WindowInfo& w) { return !w.visible || w.className != L"#32770"; });
+  ASSERT_EQ(dialogs.size(), 2u) << "only the main window and the box:\n" << DescribeWindows(dialogs);
+
+  SetText(main_, L"Zentrel");
+  PressButton(box, IDOK);
+  ASSERT_TRUE(WaitForText(main_, kTitleDone));
+  EXPECT_EQ(List().AllRows(), ExpectedRows(root, files, kLockedName));
+}
+
 TEST_F(ZentrelInspectionTest, SeveralItemsDroppedAtOnceAppendTheirRowsInDropOrder) {
   const std::wstring root = SampleFolder();
   WriteTree(root, EncodingTree());

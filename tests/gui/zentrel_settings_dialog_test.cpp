@@ -397,7 +397,7 @@ TEST_F(ZentrelSettingsDialogTest, EntriesAreCutAt255Characters) {
   EXPECT_EQ(Entries()[0], std::wstring(255, L'a'));
 }
 
-TEST_F(ZentrelSettingsDialogTest, RegularExpressionThatDoesNotCompileIsRefusedWithAMessage) {
+TEST_F(ZentrelSettingsDialogTest, EntryThatDoesNotCompileIsRefusedWithAMessageInBothModes) {
   Open("<stringtype>1</stringtype>");
   SetText(C(kEntryEdit), L"*.txt");
   Click(kAdd);
@@ -406,9 +406,12 @@ TEST_F(ZentrelSettingsDialogTest, RegularExpressionThatDoesNotCompileIsRefusedWi
   EXPECT_TRUE(Entries().empty());
   EXPECT_EQ(WindowText(C(kEntryEdit)), L"*.txt") << "kept for correcting";
 
-  // The same text is a valid end string.
+  // End strings are patterns too ("*.txt$" does not compile either); a sound one is taken.
   Click(kEndString);
-  AddEntry(L"*.txt", 1);
+  Click(kAdd);
+  EXPECT_NE(AnswerMessageBox(L"INFO").find(L"*.txt"), std::wstring::npos);
+  EXPECT_TRUE(Entries().empty());
+  AddEntry(L".txt", 1);
 }
 
 class ZentrelSettingsCancelTest : public ZentrelSettingsDialogTest, public testing::WithParamInterface<int> {};
@@ -468,6 +471,25 @@ TEST_F(ZentrelSettingsDialogTest, SettingsFileThatCannotBeWrittenGetsTheErrorAnd
   Ok();
   const auto entries = ConfigEntries(ReadFile(kConfigFile));
   EXPECT_NE(std::find(entries.begin(), entries.end(), "bom8=1"), entries.end());
+}
+
+TEST_F(ZentrelSettingsDialogTest, CancelAfterAFailedOkTakesBackWhatThatOkWrote) {
+  Open();
+  const std::wstring blocker = folder_.File(kConfigFile);
+  ASSERT_TRUE(::DeleteFileW(blocker.c_str()));
+  ASSERT_TRUE(::CreateDirectoryW(blocker.c_str(), nullptr));
+  Click(kOpenApp);
+  Click(kBom8);
+  AddEntry(L".tmp", 1);
+  Click(IDOK);
+  EXPECT_FALSE(AnswerMessageBox(L"ERROR").empty());
+  Click(IDCANCEL);
+  ASSERT_TRUE(WaitUntilGone(dialog_));
+
+  Open();
+  EXPECT_TRUE(IsChecked(C(kRemove)));
+  EXPECT_FALSE(IsChecked(C(kBom8)));
+  EXPECT_TRUE(Entries().empty());
 }
 
 TEST_F(ZentrelSettingsDialogTest, ApplicationChooserPutsTheChosenPathIntoTheBox) {

@@ -62,11 +62,18 @@ LoadResult SettingsStore::LoadSettings() {
   if (PathExists(path_)) {
     // Rebuilding the skeleton over a file that did not load would silently throw away whatever
     // the user had in it.
-    CopyToBackup(path_, BackupPath());
-    result.origin = SettingsOrigin::ReplacedDamaged;
+    try {
+      CopyToBackup(path_, BackupPath());
+      result.origin = SettingsOrigin::ReplacedDamaged;
+    } catch (const SettingsBackupError& error) {
+      // Without a copy the file stays as it is; the program still runs, on the fallbacks.
+      result.origin = SettingsOrigin::KeptUnreadable;
+      keptUnreadable_ = error.Result();
+    }
   }
   BuildSkeleton(document.Get());
   document_ = std::move(document);
+  if (result.origin == SettingsOrigin::KeptUnreadable) return result;
   try {
     SaveSettings();
   } catch (const SettingsError& error) {
@@ -77,6 +84,10 @@ LoadResult SettingsStore::LoadSettings() {
 
 void SettingsStore::SaveSettings() const {
   if (!document_) throw SettingsError("the settings were never loaded", E_UNEXPECTED);
+  if (FAILED(keptUnreadable_)) {
+    throw SettingsError("the settings file could not be read or backed up at start and is kept as it was",
+                        keptUnreadable_);
+  }
   ReplaceFileContents(path_, WriteShiftJisXml(document_.Get()));
 }
 
@@ -131,6 +142,21 @@ void SettingsStore::WriteIgnoreList(const std::vector<std::wstring>& entries) {
     RemoveChild(config.Get(), old.Get());
   }
   AppendChild(config.Get(), ignore.Get());
+}
+
+SettingsStore::Snapshot SettingsStore::TakeSnapshot() const {
+  Snapshot snapshot;
+  if (const ComPtr<IXMLDOMNode> config = SelectSingleNode(document_.Get(), kConfigPath))
+    snapshot.config_ = CloneDeep(config.Get());
+  return snapshot;
+}
+
+void SettingsStore::Restore(const Snapshot& snapshot) {
+  // Without config nothing could be written since (every setter needs it).
+  if (!snapshot.config_) return;
+  const ComPtr<IXMLDOMNode> config = RequireConfig();
+  // A copy goes in, so the snapshot can be restored again.
+  ReplaceChild(ParentNode(config.Get()).Get(), CloneDeep(snapshot.config_.Get()).Get(), config.Get());
 }
 
 ComPtr<IXMLDOMNode> SettingsStore::RequireConfig() const {

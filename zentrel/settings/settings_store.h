@@ -32,6 +32,9 @@ enum class SettingsOrigin {
   Loaded,           // the file was read
   Created,          // there was no file; the skeleton was built
   ReplacedDamaged,  // the file did not load; it was copied to the backup, the skeleton built
+  // The file did not load and could not be copied to the backup (a read-only folder, a file
+  // another program holds): the skeleton lives in memory only, and the file is never written.
+  KeptUnreadable,
 };
 
 struct LoadResult {
@@ -54,13 +57,13 @@ class SettingsStore {
 
   // Creates the document and reads the file; when it is missing or does not load, builds the
   // skeleton (declaration, Moravane with version "1.0.0", empty config) and writes it. A file that
-  // exists but does not load is first copied to path + ".bak". Throws SettingsBackupError when
-  // that copy fails (the file is then left untouched), SettingsError when the document object
-  // cannot be created. COM must be initialised on the calling thread.
+  // exists but does not load is first copied to path + ".bak"; when that copy fails the file is
+  // left untouched for the whole run (KeptUnreadable). Throws SettingsError when the document
+  // object cannot be created. COM must be initialised on the calling thread.
   LoadResult LoadSettings();
 
   // Writes the whole document to the file in Shift_JIS, replacing it. Throws SettingsError; the
-  // previous file stays intact then.
+  // previous file stays intact then. Always throws after a KeptUnreadable load.
   void SaveSettings() const;
 
   // "/Moravane/config/<key>": no node gives the fallback, else its text read as an integer
@@ -85,6 +88,20 @@ class SettingsStore {
   // SettingsError like the setters; on failure the document is unchanged.
   void WriteIgnoreList(const std::vector<std::wstring>& entries);
 
+  // The settings as they are now, to put back with Restore: a writer that fails part-way (the
+  // settings dialog's OK) undoes what it wrote. Holds a copy of config; empty without one.
+  class Snapshot {
+   public:
+    Snapshot() = default;
+
+   private:
+    friend class SettingsStore;
+    Microsoft::WRL::ComPtr<IXMLDOMNode> config_;
+  };
+  Snapshot TakeSnapshot() const;
+  // Puts config back as it was in the snapshot. Throws SettingsError.
+  void Restore(const Snapshot& snapshot);
+
   const std::wstring& Path() const noexcept { return path_; }
   std::wstring BackupPath() const { return path_ + kSettingsBackupSuffix; }
 
@@ -94,6 +111,7 @@ class SettingsStore {
   std::wstring path_;
   std::wstring progId_;
   Microsoft::WRL::ComPtr<IXMLDOMDocument2> document_;
+  HRESULT keptUnreadable_ = S_OK;  // why the file is not to be written (the failed backup)
 };
 
 }  // namespace zentrel

@@ -133,6 +133,23 @@ void RemoveChild(IXMLDOMNode* parent, IXMLDOMNode* child) {
   ThrowIfFailed(parent->removeChild(child, removed.GetAddressOf()), "an XML node cannot be removed");
 }
 
+ComPtr<IXMLDOMNode> CloneDeep(IXMLDOMNode* node) {
+  ComPtr<IXMLDOMNode> clone;
+  ThrowIfFailed(node->cloneNode(VARIANT_TRUE, clone.GetAddressOf()), "an XML node cannot be copied");
+  return clone;
+}
+
+void ReplaceChild(IXMLDOMNode* parent, IXMLDOMNode* replacement, IXMLDOMNode* old) {
+  ComPtr<IXMLDOMNode> replaced;
+  ThrowIfFailed(parent->replaceChild(replacement, old, replaced.GetAddressOf()), "an XML node cannot be replaced");
+}
+
+ComPtr<IXMLDOMNode> ParentNode(IXMLDOMNode* node) {
+  ComPtr<IXMLDOMNode> parent;
+  ThrowIfFailed(node->get_parentNode(parent.GetAddressOf()), "an XML node's parent cannot be read");
+  return parent;
+}
+
 void SetAttribute(IXMLDOMDocument* document, IXMLDOMElement* element, std::wstring_view name,
                   std::wstring_view value) {
   ComPtr<IXMLDOMAttribute> attribute;

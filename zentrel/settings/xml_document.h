@@ -40,6 +40,10 @@ ComPtr<IXMLDOMElement> CreateElement(IXMLDOMDocument* document, std::wstring_vie
 void SetText(IXMLDOMNode* node, std::wstring_view text);
 void AppendChild(IXMLDOMNode* parent, IXMLDOMNode* child);
 void RemoveChild(IXMLDOMNode* parent, IXMLDOMNode* child);
+// The node with everything below it, as a new node of the same document that belongs nowhere yet.
+ComPtr<IXMLDOMNode> CloneDeep(IXMLDOMNode* node);
+void ReplaceChild(IXMLDOMNode* parent, IXMLDOMNode* replacement, IXMLDOMNode* old);
+ComPtr<IXMLDOMNode> ParentNode(IXMLDOMNode* node);
 void SetAttribute(IXMLDOMDocument* document, IXMLDOMElement* element, std::wstring_view name,
                   std::wstring_view value);
 void AppendProcessingInstruction(IXMLDOMDocument* document, std::wstring_view target,

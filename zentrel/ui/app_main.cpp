@@ -45,10 +45,10 @@ void RunWithSettings(zentrel::ui::MainWindowState& state) {
   using namespace zentrel::ui;
   zentrel::SettingsStore settings(state.settingsPath);
   try {
-    settings.LoadSettings();
-  } catch (const zentrel::SettingsBackupError& error) {
-    ShowErrorBox(LoadResourceString(state.instance, IDS_SETTINGS_BACKUP_FAILED) + Widen(error.what()));
-    return;
+    // A file that neither loads nor can be copied aside is kept as it is (the store never writes
+    // it); the program runs on the fallbacks and says so once.
+    if (settings.LoadSettings().origin == zentrel::SettingsOrigin::KeptUnreadable)
+      ShowErrorBox(LoadResourceString(state.instance, IDS_SETTINGS_BACKUP_FAILED) + state.settingsPath);
   } catch (const zentrel::SettingsError& error) {
     ShowErrorBox(LoadResourceString(state.instance, IDS_SETTINGS_OBJECT_FAILED) + Widen(error.what()));
     return;

@@ -25,6 +25,34 @@ namespace {
 
 constexpr wchar_t kSelfProperty[] = L"Zentrel.MainDialog";
 
+// Marks the drop's walk as running for as long as it lives.
+class WalkInProgress {
+ public:
+  explicit WalkInProgress(bool& flag) : flag_(flag) { flag_ = true; }
+  WalkInProgress(const WalkInProgress&) = delete;
+  WalkInProgress& operator=(const WalkInProgress&) = delete;
+  ~WalkInProgress() { flag_ = false; }
+
+ private:
+  bool& flag_;
+};
+
+// While a drop's walk waits in one of its error boxes (they have no owner, so this window stays
+// usable), the rows are half built and the walk still reads the settings: what reads or changes
+// either is refused until the walk ends. Close is not among them: the dialog ends only once the
+// walk has returned.
+bool NeedsAFinishedWalk(int command) {
+  switch (command) {
+    case IDC_CONVERT:
+    case IDM_SAVE_LIST:
+    case IDM_SETTINGS:
+    case IDM_REMOVE_ROW:
+    case IDM_OPEN_DEFAULT:
+    case IDM_OPEN_WITH_APP: return true;
+    default: return false;
+  }
+}
+
 struct CoTaskMemDeleter {
   void operator()(void* p) const { CoTaskMemFree(p); }
 };
@@ -99,6 +127,13 @@ LRESULT CALLBACK MainDialog::ListProc(HWND list, UINT message, WPARAM wParam, LP
 }
 
 void MainDialog::OnDropFiles(HDROP drop) {
+  // A walk waits inside an error box of its own (a file it cannot read) while the list still takes
+  // drops; a second drop then would clear the rows and drop roots under the first walk's feet.
+  if (walking_) {
+    DragFinish(drop);
+    return;
+  }
+  const WalkInProgress walk(walking_);
   HCURSOR previousCursor = nullptr;
   HCURSOR wait = LoadCursorW(nullptr, IDC_WAIT);
   if (wait) previousCursor = SetCursor(wait);
@@ -150,6 +185,7 @@ void MainDialog::OnSize(WPARAM sizeType, LPARAM size) {
 }
 
 void MainDialog::OnCommand(int id) {
+  if (walking_ && NeedsAFinishedWalk(id)) return;
   switch (id) {
     case IDM_ABOUT: ShowAboutBox(state_.instance); break;
     case IDM_EXIT:
@@ -169,6 +205,7 @@ void MainDialog::OnCommand(int id) {
 
 void MainDialog::OnNotify(const NMHDR& header) {
   if (header.idFrom != IDC_RESULT_LIST) return;
+  if (walking_ && header.code != NM_RCLICK) return;  // sorting or opening rows the walk still builds
   switch (header.code) {
     case LVN_COLUMNCLICK: OnColumnClick(reinterpret_cast<const NMLISTVIEW&>(header).iSubItem); break;
     case NM_RCLICK: OnRightClick(); break;

@@ -38,6 +38,7 @@ class MainDialog {
   MainWindowState& state_;
   HWND dialog_ = nullptr;
   WNDPROC listBaseProc_ = nullptr;
+  bool walking_ = false;  // a drop's walk is running (and may be waiting in an error box)
 };
 
 }  // namespace zentrel::ui

@@ -33,11 +33,12 @@ struct MainWindowState {
   std::vector<std::size_t> rowDropRoot;
   HICON smallIcon = nullptr;
 
-  // The dropped item a row came from (its item data); the last dropped item for rows without one.
+  // The dropped item a row came from (its item data); the last dropped item for rows without one
+  // or with a tag that names no item of the last drop.
   const std::wstring& DropRootOfRow(LPARAM rowData) const {
-    if (rowData >= 0 && static_cast<std::size_t>(rowData) < rowDropRoot.size())
-      return dropRoots[rowDropRoot[static_cast<std::size_t>(rowData)]];
-    return dropRoot;
+    if (rowData < 0 || static_cast<std::size_t>(rowData) >= rowDropRoot.size()) return dropRoot;
+    const std::size_t root = rowDropRoot[static_cast<std::size_t>(rowData)];
+    return root < dropRoots.size() ? dropRoots[root] : dropRoot;
   }
 };
 

@@ -74,11 +74,12 @@ void SettingsDialog::Handle(UINT message, WPARAM wParam) {
   switch (message) {
     case WM_INITDIALOG: OnInitDialog(); break;
     case WM_COMMAND: OnCommand(LOWORD(wParam)); break;
-    case WM_CLOSE: EndDialog(dialog_, 1); break;
+    case WM_CLOSE: OnClose(); break;
   }
 }
 
 void SettingsDialog::OnInitDialog() {
+  opened_ = settings_.TakeSnapshot();
   SendDlgItemMessageW(dialog_, IDC_IGNORE_EDIT, EM_LIMITTEXT, kIgnoreEntryMaxLength, 0);
   FillDoubleClick();
   FillDelimiter();
@@ -181,7 +182,9 @@ void SettingsDialog::OnOk() {
     return;
   }
   try {
+    halfWritten_ = true;
     WriteSettings();
+    halfWritten_ = false;
   } catch (const SettingsError& error) {
     // The dialog stays open with the user's choices, so they can be corrected, tried again or
     // given up with Cancel.
@@ -190,6 +193,19 @@ void SettingsDialog::OnOk() {
     return;
   }
   SendMessageW(dialog_, WM_CLOSE, 0, 0);
+}
+
+void SettingsDialog::OnClose() {
+  // Closing without a successful OK: what a failed OK wrote must not live on in the document,
+  // where the next drop would read it and the exit would save it.
+  if (halfWritten_) {
+    try {
+      settings_.Restore(opened_);
+    } catch (const SettingsError&) {
+      // Nothing better is left: the document keeps what the failed OK wrote.
+    }
+  }
+  EndDialog(dialog_, 1);
 }
 
 void SettingsDialog::WriteSettings() {
@@ -252,9 +268,10 @@ void SettingsDialog::WriteIgnoreList() {
 
 void SettingsDialog::OnAddEntry() {
   const std::wstring entry = DialogItemText(dialog_, IDC_IGNORE_EDIT, kIgnoreEntryMaxLength + 1);
-  // A pattern that does not compile would never match anything, silently; say so instead. The
-  // text stays in the box to be corrected.
-  if (IsChecked(IDC_PATTERN_REGEX) && !PatternCache().Compiled(EntryPattern(entry, true))) {
+  // A pattern that does not compile would never match anything, silently; say so instead. End
+  // strings are patterns too (not escaped, "$" appended), so both kinds are checked. The text
+  // stays in the box to be corrected.
+  if (!PatternCache().Compiled(EntryPattern(entry, IsChecked(IDC_PATTERN_REGEX)))) {
     ShowInfoBox(LoadResourceString(instance_, IDS_PATTERN_INVALID) + entry);
     return;
   }

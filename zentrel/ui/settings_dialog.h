@@ -1,14 +1,13 @@
 #pragma once
 // The settings dialog (114): shows every option of the settings document and, on OK, writes them
-// back in a fixed order and saves the file at once. Cancel, Esc and the close box write nothing.
+// back in a fixed order and saves the file at once. Cancel, Esc and the close box write nothing,
+// and take back what an OK that failed part-way had written.
 
 #include <windows.h>
 
 #include <string>
 
-namespace zentrel {
-class SettingsStore;
-}
+#include "zentrel/settings/settings_store.h"
 
 namespace zentrel::ui {
 
@@ -27,6 +26,7 @@ class SettingsDialog {
   void OnInitDialog();
   void OnCommand(int id);
   void OnOk();
+  void OnClose();
   void OnAddEntry();
   void OnDeleteEntry();
   void OnChooseApplication();
@@ -52,6 +52,8 @@ class SettingsDialog {
   HINSTANCE instance_;
   SettingsStore& settings_;
   HWND dialog_ = nullptr;
+  SettingsStore::Snapshot opened_;  // the settings when the dialog opened
+  bool halfWritten_ = false;        // an OK failed after it may have changed some settings
 };
 
 }  // namespace zentrel::ui

@@ -34,7 +34,7 @@ struct Utf16Reading {
 };
 
 std::int64_t Quality(const Utf16Counts& c) {
-  return 2 * static_cast<std::int64_t>(c.ascii + c.kana + c.cjkSymbols) +
+  return 2 * static_cast<std::int64_t>(c.ascii + c.kanaLike + c.cjkSymbols) +
          static_cast<std::int64_t>(c.kanji + c.plausible) - 4 * static_cast<std::int64_t>(c.implausible);
 }
 
@@ -49,16 +49,21 @@ Utf16Reading BetterByteOrder(const Probes& p) {
 bool MostlyAsciiPairs(const Utf16Counts& c) { return c.asciiPairs * 10 > (c.units - c.ascii) * 7; }
 
 // Text by its units: almost nothing implausible, and a fair share of ASCII or kana (the units
-// other bytes rarely produce when read two at a time).
+// other bytes rarely produce when read two at a time). Kana and kanji whose two bytes are printable
+// do not make ASCII text of it when half the units are ASCII already, each with its zero byte.
 bool Utf16Convincing(const Utf16Counts& c) {
-  return c.units >= 1 && c.implausible * 20 <= c.units && (c.ascii + c.kana + c.cjkSymbols) * 4 >= c.units &&
-         !MostlyAsciiPairs(c);
+  return c.units >= 1 && c.implausible * 20 <= c.units && (c.ascii + c.kanaLike + c.cjkSymbols) * 4 >= c.units &&
+         (!MostlyAsciiPairs(c) || c.ascii * 2 >= c.units);
 }
 
 // Convincing even against bytes that are valid in an 8-bit encoding: kana units need a 0x30 or
-// 0xFF byte at every other position, which 8-bit text almost never has.
-bool Utf16KanaRich(const Utf16Counts& c) {
-  return c.units >= 3 && c.implausible * 50 <= c.units && c.kana * 4 >= c.units;
+// 0xFF byte at every other position (the vendor symbols a 0x21, 0x24, 0x32 or 0x33), which 8-bit
+// text almost never has.
+bool Utf16KanaRich(const Utf16Counts& c, const ByteStats& s) {
+  // Vendor symbols made of two printable bytes are ASCII text just as well ("2 2 2" reads as
+  // enclosed CJK): they count only when NUL bytes (UTF-16 line ends, ASCII) say the input is UTF-16.
+  const std::uint64_t kanaLike = s.nuls == 0 ? c.kanaLike - c.vendorAsciiPairs : c.kanaLike;
+  return c.units >= 3 && c.implausible * 50 <= c.units && kanaLike * 4 >= c.units;
 }
 
 // Good enough when no 8-bit reading is valid at all (kanji-heavy text without ASCII or kana).
@@ -69,7 +74,7 @@ bool Utf16Acceptable(const Utf16Counts& c) {
 // Worth weighing against a valid 8-bit reading: mostly Japanese letters. ASCII read two bytes at
 // a time gives symbols and punctuation (spaces make U+2020) as often as kanji.
 bool Utf16Japanese(const Utf16Counts& c) {
-  return Utf16Acceptable(c) && (c.kana + c.kanji) * 2 >= c.units && !MostlyAsciiPairs(c);
+  return Utf16Acceptable(c) && (c.kanaLike + c.kanji) * 2 >= c.units && !MostlyAsciiPairs(c);
 }
 
 // --- 8-bit readings ---------------------------------------------------------------------
@@ -123,7 +128,7 @@ std::optional<GuessResult> DecideByHead(std::span<const std::uint8_t> head, std:
 // NUL bytes in text are what UTF-16 is made of; kana units likewise.
 bool Utf16ByCountsAlone(const Probes& p) {
   const Utf16Counts& c = *BetterByteOrder(p).counts;
-  return (p.bytes.nuls > 0 && Utf16Convincing(c)) || Utf16KanaRich(c);
+  return (p.bytes.nuls > 0 && Utf16Convincing(c)) || Utf16KanaRich(c, p.bytes);
 }
 
 const Utf16Probe* Utf16ModelRead(const Probes& p) {

@@ -48,13 +48,16 @@ constexpr double CharCost(CharClass c) {
     case CharClass::Latin: return -11.0;
     case CharClass::Other: return -13.0;
     case CharClass::Unassigned: return -24.0;
+    // In French, German or Spanish text an accented letter inside a word is one of a few dozen
+    // letters the word goes on with; Japanese text read as UTF-8 rarely puts one right there.
+    case CharClass::LatinInWord: return -4.5;
   }
   return -24.0;
 }
 
 constexpr TextModelCosts MakeCosts() {
   static_assert(TextModelCosts::kRows == kGroups + 1);
-  static_assert(static_cast<unsigned>(CharClass::Unassigned) + 1 == kCharClasses);
+  static_assert(static_cast<unsigned>(CharClass::LatinInWord) + 1 == kCharClasses);
   static_assert(kAsciiClass < TextModelCosts::kColumns);
   TextModelCosts t{};
   for (unsigned c = 0; c < kCharClasses; ++c) {

@@ -25,8 +25,9 @@ enum class CharClass : std::uint8_t {
   Latin,         // accented Latin and other alphabetic letters outside JIS
   Other,         // emoji and other characters outside the Japanese sets
   Unassigned,    // a structurally valid code for which the encoding has no character
+  LatinInWord,   // an accented Latin letter right after a letter: inside a word of a Latin script
 };
-inline constexpr unsigned kCharClasses = 12;
+inline constexpr unsigned kCharClasses = 13;
 
 // The class of a half-width katakana (JIS X 0201 code 0xA1-0xDF) given the one before it
 // (0 when the previous character was not half-width katakana). Voiced-sound marks follow only

@@ -10,6 +10,15 @@ namespace {
 bool IsHigh(std::uint16_t u) { return u >= 0xD800 && u <= 0xDBFF; }
 bool IsLow(std::uint16_t u) { return u >= 0xDC00 && u <= 0xDFFF; }
 
+// The symbols Japanese text writes with the vendor characters of Shift_JIS (circled numbers, Roman
+// numerals, company marks, squared words and units): like kana, units 8-bit text and binary data
+// rarely produce, and whole lists are made of them. Taken as whole aligned blocks, so that the
+// tally tests each with one mask: U+2160-U+217F Roman numerals, U+2460-U+247F circled and
+// parenthesized numbers, U+3200-U+33FF enclosed and squared CJK.
+constexpr bool IsVendorSymbol(std::uint16_t u) {
+  return (u & 0xFFE0) == 0x2160 || (u & 0xFFE0) == 0x2460 || (u & 0xFE00) == 0x3200;
+}
+
 // Which of the counts a unit (other than a surrogate pair) adds to.
 enum class Utf16UnitKind : std::uint8_t {
   Ascii,
@@ -25,7 +34,7 @@ enum class Utf16UnitKind : std::uint8_t {
 constexpr Utf16UnitKind UnitKindOf(std::uint16_t u) {
   if (u == 0x0A || u == 0x0D) return Utf16UnitKind::LineEnd;
   if (u == 0x09 || (u >= 0x20 && u <= 0x7E)) return Utf16UnitKind::Ascii;
-  if ((u >= 0x3041 && u <= 0x30FF) || (u >= 0xFF61 && u <= 0xFF9F)) return Utf16UnitKind::Kana;
+  if ((u >= 0x3041 && u <= 0x30FF) || (u >= 0xFF61 && u <= 0xFF9F) || IsVendorSymbol(u)) return Utf16UnitKind::Kana;
   if ((u >= 0x3000 && u <= 0x3040) || (u >= 0xFF01 && u <= 0xFF60) || (u >= 0xFFE0 && u <= 0xFFEF))
     return Utf16UnitKind::CjkSymbol;
   if ((u >= 0x4E00 && u <= 0x9FFF) || (u >= 0xF900 && u <= 0xFAFF)) return Utf16UnitKind::Kanji;
@@ -45,7 +54,7 @@ void Count(Utf16Counts& c, Utf16UnitKind kind) {
   switch (kind) {
     case Utf16UnitKind::LineEnd: ++c.lineEnds; [[fallthrough]];
     case Utf16UnitKind::Ascii: ++c.ascii; break;
-    case Utf16UnitKind::Kana: ++c.kana; break;
+    case Utf16UnitKind::Kana: ++c.kanaLike; break;
     case Utf16UnitKind::CjkSymbol: ++c.cjkSymbols; break;
     case Utf16UnitKind::Kanji: ++c.kanji; break;
     case Utf16UnitKind::Plausible: ++c.plausible; break;
@@ -62,8 +71,8 @@ constexpr bool InUnitRange(unsigned u, unsigned first, unsigned last) {
 // and additions only: the form the compiler counts eight units at a time in. High surrogates
 // are counted only to tell the caller to take the readable path instead.
 struct UnitTally {
-  std::uint64_t ascii = 0, lineEnds = 0, kana = 0, cjkSymbols = 0, kanji = 0, plausible = 0;
-  std::uint64_t highSurrogates = 0, asciiPairs = 0;
+  std::uint64_t ascii = 0, lineEnds = 0, kanaLike = 0, cjkSymbols = 0, kanji = 0, plausible = 0;
+  std::uint64_t highSurrogates = 0, asciiPairs = 0, vendorAsciiPairs = 0;
 };
 
 // Sixteen-bit counters, as wide as the units: a block of at most kTallyBlock units fits them.
@@ -72,26 +81,35 @@ constexpr std::size_t kTallyBlock = 0xFFFF;
 template <bool kBigEndian>
 void TallyBlock(const std::uint8_t* p, std::size_t units, UnitTally& t) {
   std::uint16_t ascii = 0, lineEnds = 0, kana = 0, cjk = 0, kanji = 0, plausible = 0, highs = 0, pairs = 0;
+  std::uint16_t vendorPairs = 0;
   for (std::size_t i = 0; i < units; ++i) {
     const unsigned high = p[2 * i + (kBigEndian ? 0 : 1)], low = p[2 * i + (kBigEndian ? 1 : 0)];
     const auto u = static_cast<std::uint16_t>(high << 8 | low);
-    lineEnds += (u == 0x0A) + (u == 0x0D);
-    ascii += (u == 0x09) + (u == 0x0A) + (u == 0x0D) + InUnitRange(u, 0x20, 0x7E);
-    kana += InUnitRange(u, 0x3041, 0x30FF) + InUnitRange(u, 0xFF61, 0xFF9F);
+    const std::uint16_t lineEnd = (u == 0x0A) + (u == 0x0D);
+    lineEnds += lineEnd;
+    ascii += (u == 0x09) + lineEnd + InUnitRange(u, 0x20, 0x7E);
+    const std::uint16_t numbers = ((u & 0xFFE0) == 0x2160) + ((u & 0xFFE0) == 0x2460);
+    const std::uint16_t vendor = numbers + ((u & 0xFE00) == 0x3200);
+    kana += InUnitRange(u, 0x3041, 0x30FF) + InUnitRange(u, 0xFF61, 0xFF9F) + vendor;
     cjk += InUnitRange(u, 0x3000, 0x3040) + InUnitRange(u, 0xFF01, 0xFF60) + InUnitRange(u, 0xFFE0, 0xFFEF);
     kanji += InUnitRange(u, 0x4E00, 0x9FFF) + InUnitRange(u, 0xF900, 0xFAFF);
-    plausible += (u == 0x0C) + InUnitRange(u, 0xA0, 0x24F) + InUnitRange(u, 0x370, 0x4FF) + InUnitRange(u, 0x2000, 0x2BFF);
+    // The vendor numbers lie within U+2000-U+2BFF: counted as kana, not as plausible.
+    plausible += (u == 0x0C) + InUnitRange(u, 0xA0, 0x24F) + InUnitRange(u, 0x370, 0x4FF) +
+                 InUnitRange(u, 0x2000, 0x2BFF) - numbers;
     highs += InUnitRange(u, 0xD800, 0xDBFF);
-    pairs += InUnitRange(high, 0x20, 0x7E) & InUnitRange(low, 0x20, 0x7E) & (u > 0x7E);
+    const std::uint16_t pair = InUnitRange(high, 0x20, 0x7E) & InUnitRange(low, 0x20, 0x7E) & (u > 0x7E);
+    pairs += pair;
+    vendorPairs += vendor & pair;
   }
   t.ascii += ascii;
   t.lineEnds += lineEnds;
-  t.kana += kana;
+  t.kanaLike += kana;
   t.cjkSymbols += cjk;
   t.kanji += kanji;
   t.plausible += plausible;
   t.highSurrogates += highs;
   t.asciiPairs += pairs;
+  t.vendorAsciiPairs += vendorPairs;
 }
 
 template <bool kBigEndian>
@@ -107,12 +125,13 @@ void AddTally(Utf16Counts& c, const UnitTally& t, std::size_t units) {
   c.units += units;
   c.ascii += t.ascii;
   c.lineEnds += t.lineEnds;
-  c.kana += t.kana;
+  c.kanaLike += t.kanaLike;
   c.cjkSymbols += t.cjkSymbols;
   c.kanji += t.kanji;
   c.plausible += t.plausible;
-  c.implausible += units - (t.ascii + t.kana + t.cjkSymbols + t.kanji + t.plausible);
+  c.implausible += units - (t.ascii + t.kanaLike + t.cjkSymbols + t.kanji + t.plausible);
   c.asciiPairs += t.asciiPairs;
+  c.vendorAsciiPairs += t.vendorAsciiPairs;
 }
 
 // A unit's class in the text model as Utf16Probe::Unit gives it, kAsciiClass for ASCII and line
@@ -155,7 +174,8 @@ const UnitTable& Units() {
 }
 
 // What an entry of the unit table adds to the counts, as sixteen-bit fields of two words (ascii,
-// lineEnds, kana, cjkSymbols; kanji, plausible, asciiPairs): two additions a unit, no branch.
+// lineEnds, kanaLike, cjkSymbols; kanji, plausible, asciiPairs, vendorAsciiPairs): two additions
+// a unit, no branch. Vendor symbols are the kana-like units of the symbol class.
 struct TallySteps {
   std::uint64_t step[256][2];
 };
@@ -174,6 +194,9 @@ constexpr TallySteps MakeTallySteps() {
       default: break;  // implausible: what the others leave
     }
     if (e & 0x80) second += std::uint64_t{1} << 32;
+    const bool vendor = static_cast<Utf16UnitKind>(e >> 4 & 7) == Utf16UnitKind::Kana &&
+                        (e & 0x0F) == static_cast<unsigned>(CharClass::Symbol);
+    if ((e & 0x80) && vendor) second += std::uint64_t{1} << 48;
     t.step[e][0] = first;
     t.step[e][1] = second;
   }
@@ -210,12 +233,13 @@ std::size_t ClassifyRun(const std::uint8_t* p, std::size_t units, std::uint8_t* 
   c.units += i;
   c.ascii += ascii;
   c.lineEnds += field(first, 1);
-  c.kana += kana;
+  c.kanaLike += kana;
   c.cjkSymbols += cjk;
   c.kanji += kanji;
   c.plausible += plausible;
   c.implausible += i - (ascii + kana + cjk + kanji + plausible);
   c.asciiPairs += field(second, 2);
+  c.vendorAsciiPairs += field(second, 3);
   return i;
 }
 
@@ -241,7 +265,10 @@ void Utf16Probe::Unit(std::uint16_t u) {
     return;
   }
   ++c.units;
-  if (IsAsciiPair(u)) ++c.asciiPairs;
+  if (IsAsciiPair(u)) {
+    ++c.asciiPairs;
+    if (IsVendorSymbol(u)) ++c.vendorAsciiPairs;
+  }
   const Utf16UnitKind kind = UnitKindOf(u);
   if constexpr (kModel) {
     if (kind == Utf16UnitKind::Ascii || kind == Utf16UnitKind::LineEnd)

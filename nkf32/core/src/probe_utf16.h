@@ -15,7 +15,10 @@ struct Utf16Counts {
   std::uint64_t units = 0;        // complete code units (a surrogate pair counts as two)
   std::uint64_t ascii = 0;        // U+0009, U+000A, U+000D, U+0020-U+007E
   std::uint64_t lineEnds = 0;     // U+000A, U+000D (also counted in ascii)
-  std::uint64_t kana = 0;         // U+3041-U+30FF, U+FF61-U+FF9F
+  // U+3041-U+30FF, U+FF61-U+FF9F, and the vendor symbols of Japanese text: Roman numerals
+  // U+2160-U+217F, circled numbers U+2460-U+247F, enclosed ideographs (company marks), squared
+  // words and units U+3200-U+33FF
+  std::uint64_t kanaLike = 0;
   std::uint64_t cjkSymbols = 0;   // U+3000-U+3040, U+FF01-U+FF60, U+FFE0-U+FFEF
   std::uint64_t kanji = 0;        // U+4E00-U+9FFF, U+F900-U+FAFF
   std::uint64_t plausible = 0;    // other letters and symbols Japanese text uses, emoji pairs
@@ -23,6 +26,9 @@ struct Utf16Counts {
   // Units other than ASCII whose two bytes are both printable ASCII: about a third of Japanese
   // text, but all of ASCII text read two bytes at a time.
   std::uint64_t asciiPairs = 0;
+  // Vendor symbols (counted in kanaLike) whose two bytes are printable ASCII: digits and spaces
+  // ("2 2 2") make them as easily as circled numbers do.
+  std::uint64_t vendorAsciiPairs = 0;
 };
 
 class Utf16Probe {

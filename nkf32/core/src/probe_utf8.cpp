@@ -5,6 +5,14 @@
 #include "probe_shift_dfa.h"
 
 namespace nkf::guess {
+namespace {
+
+bool IsAsciiLetter(std::uint8_t b) { return (b | 0x20) >= 'a' && (b | 0x20) <= 'z'; }
+
+// U+00C0-U+024F but the two signs among them (multiplication and division).
+bool IsAccentedLatinLetter(std::uint32_t cp) { return cp >= 0xC0 && cp <= 0x24F && cp != 0xD7 && cp != 0xF7; }
+
+}  // namespace
 
 template <bool kStats>
 void Utf8Probe::Byte(std::uint8_t b) {
@@ -16,7 +24,9 @@ void Utf8Probe::Byte(std::uint8_t b) {
       high_ = 0xBF;
       if (--need_ == 0 && kStats) {
         ++multibyte_;
-        model_.Add(UnicodeClass(codePoint_));
+        const bool latinLetter = IsAccentedLatinLetter(codePoint_);
+        model_.Add(latinLetter && afterLetter_ ? CharClass::LatinInWord : UnicodeClass(codePoint_));
+        afterLetter_ = latinLetter;
       }
       return;
     }
@@ -26,7 +36,10 @@ void Utf8Probe::Byte(std::uint8_t b) {
     high_ = 0xBF;
   }
   if (b < 0x80) {
-    if constexpr (kStats) model_.AddAscii();
+    if constexpr (kStats) {
+      model_.AddAscii();
+      afterLetter_ = IsAsciiLetter(b);
+    }
   } else if (b >= 0xC2 && b <= 0xDF) {
     need_ = 1;
     length_ = 2;
@@ -54,6 +67,7 @@ void Utf8Probe::Scan(std::span<const std::uint8_t> bytes) {
   while (p < end) {
     if (need_ == 0 && *p < 0x80) {  // a run of ASCII at once
       p = TakeAsciiRun(p, end, model_, position_);
+      afterLetter_ = IsAsciiLetter(p[-1]);
       continue;
     }
     Byte<true>(*p++);

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <span>
 
+#include "guess_common_kanji.h"
 #include "probe_errors.h"
 #include "probe_text_model.h"
 
@@ -37,17 +38,19 @@ class Utf8Probe {
   std::uint8_t low_ = 0x80;      // the range the next continuation byte must lie in
   std::uint8_t high_ = 0xBF;
   std::uint64_t multibyte_ = 0;
+  bool afterLetter_ = false;     // the last character was a letter of a Latin script (ASCII or accented)
   ProbeErrors errors_;
   TextModel model_;
 };
 
 // The class of a Unicode scalar value in the text model (shared with the UTF-16 prober, whose
-// unit table is built from it at compile time).
+// unit table is built from it). Kanji outside JIS level 1 are rare, as in the 8-bit readings, so
+// that a reading costs the same whichever encoding carries the text.
 constexpr CharClass UnicodeClass(std::uint32_t cp) {
   if (cp >= 0x3041 && cp <= 0x309F) return CharClass::Hiragana;
   if (cp >= 0x30A0 && cp <= 0x30FF) return CharClass::Katakana;
-  if (cp >= 0x4E00 && cp <= 0x9FFF) return CharClass::Kanji;
-  if ((cp >= 0x3000 && cp <= 0x303F) || (cp >= 0xFF01 && cp <= 0xFF60) ||
+  if (cp >= 0x4E00 && cp <= 0x9FFF) return IsCommonKanji(cp) ? CharClass::Kanji : CharClass::RareKanji;
+  if ((cp >= 0x3000 && cp <= 0x303F) || (cp >= 0x3200 && cp <= 0x33FF) || (cp >= 0xFF01 && cp <= 0xFF60) ||
       (cp >= 0xFFE0 && cp <= 0xFFEF) || (cp >= 0x2000 && cp <= 0x2BFF) ||
       (cp >= 0x0391 && cp <= 0x03C9) || (cp >= 0x0401 && cp <= 0x0451) || cp == 0xA7 || cp == 0xB0 || cp == 0xB4 || cp == 0xB6 ||
       cp == 0xD7 || cp == 0xF7)

@@ -39,6 +39,23 @@ TEXTS = [
     # Emoji (4-byte UTF-8, surrogate pairs in UTF-16).
     ('emoji', '\u4eca\u65e5\u306f\u6674\u308c\U0001f600\u697d\u3057\u3044\U0001f389\u3002\n',
      ['utf-8', 'utf-16-le', 'utf-16-be']),
+    # Latin-script text in UTF-8: accented letters (two bytes each) inside, at the start of and
+    # between ASCII words; the same bytes are valid EUC-JP kanji and Shift_JIS kana.
+    ('latin-french', 'Tr\u00e8s \u00e9l\u00e9gant, d\u00e9j\u00e0 vu : la fa\u00e7ade du caf\u00e9.\n', ['utf-8']),
+    ('latin-german', '\u00dcber Gr\u00f6\u00dfe: Fu\u00dfg\u00e4nger \u00fcberqueren die Stra\u00dfe.\n',
+     ['utf-8']),
+    ('latin-csv', 'Caf\u00e9,1\r\nM\u00fcller,2\r\nZo\u00eb,3\r\n', ['utf-8']),
+    # Common kanji only (JIS level 1): read as UTF-16 the same bytes are rare ideographs.
+    ('kanji-nihongo-lines', ('\u65e5\u672c\u8a9e' * 19) + '\n', ['shift_jis', 'euc_jp', 'utf-8', 'utf-16-le']),
+    ('kanji-only', '\u6771\u4eac\u90fd\u5927\u5b66\u751f\u4f1a\u793e\u54e1\u96fb\u8a71\u756a\u53f7',
+     ['shift_jis', 'utf-8', 'utf-16-be']),
+    # Half-width katakana and the vendor symbols (circled numbers, Roman numerals, company marks,
+    # squared units) in UTF-16 without a byte-order mark, also very short.
+    ('halfwidth-utf16', '\uff83\uff9e\uff70\uff80 \uff8c\uff67\uff72\uff99\r\n', ['utf-16-le', 'utf-16-be']),
+    ('halfwidth-utf16-word', '\uff76\uff85', ['utf-16-le', 'utf-16-be']),
+    ('vendor-symbols-utf16', '\u2460\u2461\u2462\u2160\u2161\u3231\u3232\u337b\u339c\r\n',
+     ['utf-16-le', 'utf-16-be']),
+    ('vendor-symbols-utf16-list', '\u2460 \u3231\u65e5\u672c\n\u2461 \u2160\u2161\n', ['utf-16-le', 'utf-16-be']),
     # ASCII only, in UTF-16 (NUL bytes every other byte).
     ('ascii-utf16', 'Hello, world.\r\nSecond line\r\n', ['utf-16-le', 'utf-16-be']),
 ]

@@ -23,7 +23,7 @@ TEST(Utf16Probe, ClassifiesUnitsOfJapaneseText) {
   EXPECT_EQ(c.units, 8u);
   EXPECT_EQ(c.ascii, 3u);
   EXPECT_EQ(c.lineEnds, 2u);
-  EXPECT_EQ(c.kana, 1u);
+  EXPECT_EQ(c.kanaLike, 1u);
   EXPECT_EQ(c.cjkSymbols, 1u);
   EXPECT_EQ(c.kanji, 1u);
   EXPECT_EQ(c.plausible, 1u);
@@ -33,7 +33,7 @@ TEST(Utf16Probe, ClassifiesUnitsOfJapaneseText) {
 TEST(Utf16Probe, ReadsTheSameBytesInTheOtherOrderAsOtherUnits) {
   guess::Utf16Probe be(true);
   be.Scan(Bytes("\x30\x42\x00\x61"sv));
-  EXPECT_EQ(be.Counts().kana, 1u);
+  EXPECT_EQ(be.Counts().kanaLike, 1u);
   EXPECT_EQ(be.Counts().ascii, 1u);
   // Little-endian, the same bytes are U+4230 (a rare block) and U+6100 (a kanji).
   const auto le = CountsLE("\x30\x42\x00\x61"sv);
@@ -64,12 +64,13 @@ void ExpectSameCounts(const guess::Utf16Probe& a, const guess::Utf16Probe& b, co
   EXPECT_EQ(x.units, y.units) << what;
   EXPECT_EQ(x.ascii, y.ascii) << what;
   EXPECT_EQ(x.lineEnds, y.lineEnds) << what;
-  EXPECT_EQ(x.kana, y.kana) << what;
+  EXPECT_EQ(x.kanaLike, y.kanaLike) << what;
   EXPECT_EQ(x.cjkSymbols, y.cjkSymbols) << what;
   EXPECT_EQ(x.kanji, y.kanji) << what;
   EXPECT_EQ(x.plausible, y.plausible) << what;
   EXPECT_EQ(x.implausible, y.implausible) << what;
   EXPECT_EQ(x.asciiPairs, y.asciiPairs) << what;
+  EXPECT_EQ(x.vendorAsciiPairs, y.vendorAsciiPairs) << what;
   EXPECT_EQ(a.UnfinishedBytes(), b.UnfinishedBytes()) << what;
 }
 
@@ -147,7 +148,7 @@ std::string RandomUnits(std::mt19937& rng, bool big) {
     return std::uniform_int_distribution<unsigned>(first, last)(rng);
   };
   const auto unit = [&](unsigned u) { return UnitBytes(u, big); };
-  switch (in(0, 15)) {
+  switch (in(0, 16)) {
     case 0: return unit(in(0x20, 0x7E));                                        // ASCII
     case 1: return unit(in(0, 2) == 0 ? 0x09 : in(0x20, 0x7E));
     case 2: return unit(in(0, 1) ? 0x0A : 0x0D);                                // line ends
@@ -158,6 +159,7 @@ std::string RandomUnits(std::mt19937& rng, bool big) {
     case 7: return unit(in(0, 3) ? in(0x4E00, 0x9FFF) : in(0, 1) ? in(0xF900, 0xFAFF) : in(0x3400, 0x4DBF));  // kanji
     case 8: return unit(in(0, 2) == 0 ? in(0x3000, 0x3040) : in(0, 1) ? in(0xFF01, 0xFF60) : in(0xFFE0, 0xFFEF));  // CJK symbols
     case 9: return unit(in(0, 2) == 0 ? in(0xA0, 0x24F) : in(0, 1) ? in(0x370, 0x4FF) : in(0x2000, 0x2BFF));  // Latin, Greek, punctuation
+    case 15: return unit(in(0, 2) == 0 ? in(0x2160, 0x217F) : in(0, 1) ? in(0x2460, 0x247F) : in(0x3200, 0x33FF));  // vendor symbols
     case 10: return unit(in(0xD800, 0xDBFF)) + unit(in(0xDC00, 0xDFFF));       // a surrogate pair
     case 11: return unit(in(0xD800, 0xDBFF));                                   // a high surrogate, alone unless a low one follows
     case 12: return unit(in(0xDC00, 0xDFFF));                                   // a lone low surrogate

@@ -111,13 +111,29 @@ TEST_F(SettingsStoreLoad, AnOlderBackupIsReplacedByTheNewlyDamagedFile) {
   EXPECT_EQ(test::ReadBytes(backup), "newer damage");
 }
 
-TEST_F(SettingsStoreLoad, ADamagedFileThatCannotBeBackedUpIsNotTouched) {
+// The program still starts, on the fallbacks, and the file outlives the run untouched.
+TEST_F(SettingsStoreLoad, ADamagedFileThatCannotBeBackedUpIsKeptAndNeverWritten) {
   test::MakeFolder(backup);  // the copy cannot replace a folder
   test::WriteBytes(path, "damaged but precious");
   SettingsStore store(path);
-  EXPECT_THROW(store.LoadSettings(), SettingsBackupError);
-  EXPECT_EQ(test::ReadBytes(path), "damaged but precious");
+  EXPECT_EQ(store.LoadSettings().origin, SettingsOrigin::KeptUnreadable);
   EXPECT_EQ(store.GetSettingInt(L"readsize", 1000), 1000);
+  store.SetSettingInt(L"readsize", 0);
+  EXPECT_EQ(store.GetSettingInt(L"readsize", 1000), 0);
+  EXPECT_THROW(store.SaveSettings(), SettingsError);
+  EXPECT_EQ(test::ReadBytes(path), "damaged but precious");
+}
+
+TEST_F(SettingsStoreLoad, AFileAnotherProgramHoldsOpenForWritingIsRead) {
+  test::WriteBytes(path, kSkeleton);
+  const HANDLE writer = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(writer, INVALID_HANDLE_VALUE);
+  SettingsStore store(path);
+  const SettingsOrigin origin = store.LoadSettings().origin;
+  CloseHandle(writer);
+  EXPECT_EQ(origin, SettingsOrigin::Loaded);
+  EXPECT_FALSE(test::Exists(backup));
 }
 
 TEST_F(SettingsStoreLoad, OtherEncodingsLoadAndAreWrittenBackAsShiftJis) {

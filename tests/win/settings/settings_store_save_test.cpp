@@ -84,7 +84,8 @@ TEST_F(SettingsStoreSave, ASettingsPathThatHasBecomeAFolderIsReportedAndLeftAlon
   EXPECT_FALSE(test::Exists(path + L".tmp"));
   // At the next start the folder is neither loaded nor backed up nor replaced.
   SettingsStore next(path);
-  EXPECT_THROW(next.LoadSettings(), SettingsBackupError);
+  EXPECT_EQ(next.LoadSettings().origin, SettingsOrigin::KeptUnreadable);
+  EXPECT_THROW(next.SaveSettings(), SettingsError);
   EXPECT_NE(GetFileAttributesW(path.c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u);
 }
 
