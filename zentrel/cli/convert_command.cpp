@@ -9,6 +9,7 @@
 #include "converter_options.h"
 #include "dry_run.h"
 #include "option_settings.h"
+#include "output_guard.h"
 #include "output_target.h"
 #include "text_utf8.h"
 #include "zentrel/core/inspection_engine.h"
@@ -31,8 +32,7 @@ struct WalkedFile {
   bool unreadable = false;
   // The library's verdict when the examined bytes were the whole file, with the file as it stood
   // then: while the file is still that one, the conversion need not guess it again.
-  std::optional<nkf::GuessResult> wholeGuess;
-  FileStamp stamp;
+  std::optional<KnownGuess> wholeGuess;
 };
 
 // Lists the walk before anything is written: files the conversion creates (the library's temporary
@@ -52,7 +52,7 @@ class WalkCollector final : public InspectionSink {
   void SetRoot(std::size_t root) { root_ = root; }
   void SetStatus(std::wstring_view) override {}
   void WriteRow(int, const ResultRow& row) override {
-    WalkedFile& file = files_.emplace_back(WalkedFile{row.path, row.encoding, root_, false, std::nullopt, {}});
+    WalkedFile& file = files_.emplace_back(WalkedFile{row.path, row.encoding, root_, false, std::nullopt});
     // The engine guesses each file just before writing its row.
     const std::optional<NkfGuess> guess = guesser_.TakeLast();
     if (!guess || !keepGuesses_ || row.encoding == L"BINARY") return;
@@ -61,12 +61,11 @@ class WalkCollector final : public InspectionSink {
     if (readSize_ > 0 && guess->bytes >= static_cast<std::uint64_t>(readSize_)) return;
     const std::optional<FileStamp> stamp = conversion_.Stamp(row.path);
     if (!stamp || stamp->size != guess->bytes) return;
-    file.wholeGuess = guess->result;
-    file.stamp = *stamp;
+    file.wholeGuess = KnownGuess{guess->result, *stamp};
   }
   void ReportError(std::wstring_view path, InspectError) override {
     guesser_.TakeLast();
-    files_.push_back({std::wstring(path), {}, root_, true, std::nullopt, {}});
+    files_.push_back({std::wstring(path), {}, root_, true, std::nullopt});
   }
 
  private:
@@ -110,10 +109,17 @@ class Converter {
     choices_.bom16 = options.bom.value_or(true);
   }
 
-  // Prints the file's line (and the reason of a failure); true when it did not fail.
-  bool Handle(const WalkedFile& file) {
+  // Into an output folder, nothing listed is written over: `guard` knows the files of the job.
+  void Guard(OutputGuard& guard, const std::vector<WalkedFile>& walked) {
+    guard_ = &guard;
+    walked_ = &walked;
+  }
+
+  // Prints the file's line (and the reason of a failure); true when it did not fail. `index` is
+  // the file's place in the job.
+  bool Handle(const WalkedFile& file, std::size_t index) {
     std::string reason;
-    const Outcome outcome = Convert(file, reason);
+    const Outcome outcome = Convert(file, index, reason);
     line_.clear();
     AppendUtf8(line_, file.path);
     line_ += '\t';
@@ -129,7 +135,7 @@ class Converter {
   }
 
  private:
-  Outcome Convert(const WalkedFile& file, std::string& reason) {
+  Outcome Convert(const WalkedFile& file, std::size_t index, std::string& reason) {
     if (file.unreadable) {
       reason = "cannot open file for reading";
       return Outcome::Error;
@@ -158,19 +164,32 @@ class Converter {
         reason = "cannot create folder " + WideToUtf8(target.folder);
         return Outcome::Error;
       }
+      if (guard_) {
+        if (const std::optional<OutputClash> clash = guard_->Check(index, target.path)) {
+          reason = ClashText(*clash, target.path);
+          return Outcome::Error;
+        }
+      }
       result = conversion_.Convert(file.path, target.path, parsed.options, WholeGuess(file));
+      if (guard_ && result.ok()) guard_->Written(index, target.path);
     }
     if (result.ok()) return Outcome::Success;
     reason = DescribeFailure(result, TargetName(result), LineOf(file.path, result));
     return Outcome::Error;
   }
 
-  // The walk's verdict, unless the file changed since: the same file met twice is replaced by its
-  // first conversion, and an output file may be a later source.
-  const nkf::GuessResult* WholeGuess(const WalkedFile& file) {
-    if (!file.wholeGuess) return nullptr;
-    const std::optional<FileStamp> now = conversion_.Stamp(file.path);
-    return now && *now == file.stamp ? &*file.wholeGuess : nullptr;
+  // The walk's verdict, which the conversion takes only while the file is unchanged: the same file
+  // met twice is replaced by its first conversion, an output file may be a later source, and
+  // another process may replace the file at any moment.
+  static const KnownGuess* WholeGuess(const WalkedFile& file) {
+    return file.wholeGuess ? &*file.wholeGuess : nullptr;
+  }
+
+  std::string ClashText(const OutputClash& clash, const std::wstring& target) const {
+    const std::string other = WideToUtf8((*walked_)[clash.other].path);
+    if (clash.kind == OutputClash::Kind::Target)
+      return "not written: " + WideToUtf8(target) + " already holds the conversion of " + other;
+    return "not written: " + WideToUtf8(target) + " is " + other + ", a file of this conversion";
   }
 
   std::string_view TargetName(const nkf::ConvertResult& result) const {
@@ -193,6 +212,8 @@ class Converter {
   std::FILE* err_;
   ConverterChoices choices_;
   std::string line_;
+  OutputGuard* guard_ = nullptr;
+  const std::vector<WalkedFile>* walked_ = nullptr;
 };
 
 }  // namespace
@@ -216,8 +237,16 @@ int RunConvert(const ConvertOptions& options, FileSystem& files, ConversionFiles
     }
   }
   Converter converter(options, files, conversion, separator, out, err);
+  std::optional<OutputGuard> guard;
+  if (!options.outputFolder.empty() && !options.dryRun) {
+    std::vector<std::wstring> sources;
+    sources.reserve(walked.size());
+    for (const WalkedFile& file : walked) sources.push_back(file.path);
+    guard.emplace(std::move(sources), conversion);
+    converter.Guard(*guard, walked);
+  }
   bool failed = false;
-  for (const WalkedFile& file : walked) failed = !converter.Handle(file) || failed;
+  for (std::size_t i = 0; i < walked.size(); ++i) failed = !converter.Handle(walked[i], i) || failed;
   std::fflush(out);
   return failed ? kExitFailed : 0;
 }

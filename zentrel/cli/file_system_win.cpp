@@ -95,4 +95,16 @@ std::unique_ptr<ReadableFile> Win32FileSystem::Open(const std::wstring& path) {
   return std::make_unique<Win32File>(std::move(handle));
 }
 
+std::optional<FileId> Win32FileIdentity::IdOf(const std::wstring& path) {
+  // The file index needs an open handle (no access to the content is asked for).
+  FileHandle file(CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (!file.valid()) return std::nullopt;
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (!GetFileInformationByHandle(file.get(), &info)) return std::nullopt;
+  return FileId{info.dwVolumeSerialNumber,
+                (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
+}
+
 }  // namespace zentrel

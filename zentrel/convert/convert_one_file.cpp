@@ -42,15 +42,17 @@ int ConvertInPlace(const std::wstring& source, ConvertQuestions& questions) {
 }
 
 int ConvertIntoFolder(const ConversionRequest& request, const std::wstring& source,
-                      const std::wstring& dropRoot) {
+                      const std::wstring& dropRoot, OutputGuard* guard, std::size_t row) {
   const OutputTarget target = OutputTargetFor(source, dropRoot, request.outputFolder);
   SHCreateDirectoryExW(nullptr, target.folder.c_str(), nullptr);
+  if (guard && guard->Check(row, target.path)) return kConvertFailed;
   // An existing hidden or read-only target is overwritten like any other.
   SetFileAttributesW(target.path.c_str(), FILE_ATTRIBUTE_NORMAL);
   const BOOL converted = NkfFileConvert2SafeW(source.c_str(), LengthWithTerminator(source),
                                               target.path.c_str(), LengthWithTerminator(target.path));
   const DWORD sourceAttributes = GetFileAttributesW(source.c_str());
   if (sourceAttributes != INVALID_FILE_ATTRIBUTES) RestoreAttributes(target.path, sourceAttributes);
+  if (guard && converted) guard->Written(row, target.path);
   return converted ? kConvertSucceeded : kConvertFailed;
 }
 
@@ -66,7 +68,7 @@ bool MessageBoxQuestions::ConvertReadOnlyFile(const std::wstring& path) {
 
 int ConvertOneFile(const ConversionRequest& request, const std::wstring& source,
                    const std::wstring& inspectedEncoding, const std::wstring& dropRoot,
-                   ConvertQuestions& questions) {
+                   ConvertQuestions& questions, OutputGuard* guard, std::size_t row) {
   ConverterChoices choices;
   choices.encodingChoice = request.encodingChoice;
   choices.eolChoice = request.eolChoice;
@@ -77,7 +79,7 @@ int ConvertOneFile(const ConversionRequest& request, const std::wstring& source,
   SetNkfOption(options.c_str());
 
   return request.replace ? ConvertInPlace(source, questions)
-                         : ConvertIntoFolder(request, source, dropRoot);
+                         : ConvertIntoFolder(request, source, dropRoot, guard, row);
 }
 
 }  // namespace zentrel

@@ -2,7 +2,9 @@
 // Converting a file into another (or itself) without ever leaving a partial or damaged file.
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
+#include <optional>
 
 #include "nkf32/convert.h"
 
@@ -25,5 +27,29 @@ ConvertResult ConvertFile(const std::filesystem::path& source, const std::filesy
 ConvertResult ConvertFile(const std::filesystem::path& source, const std::filesystem::path& destination,
                           const ConvertOptions& options, const GuessResult& guess,
                           std::size_t heldWholeLimit = kHeldWholeLimit);
+
+// Which file a path names and how it stood: equal stamps mean the same file, unchanged as far as
+// its identity, size and times tell. A file replaced by a conversion is a new file.
+struct FileStamp {
+  std::uint64_t volume = 0;
+  std::uint64_t id = 0;
+  std::uint64_t size = 0;
+  std::uint64_t modified = 0;  // platform units
+  std::uint64_t changed = 0;   // status change where the platform has one, else 0
+
+  bool operator==(const FileStamp&) const = default;
+};
+
+// The stamp of the file `path` names. Nothing when it cannot be looked at, or when its stamp could
+// not tell a change from none (a file written moments ago, where times are kept coarsely).
+std::optional<FileStamp> StampOf(const std::filesystem::path& path);
+
+// The same for a guess made over the whole file while it had the stamp `guessedAs`: the guess is
+// taken only when the file opened for the conversion still has that stamp, checked on the open
+// file itself (another process may replace the file between any look by name and the open);
+// otherwise the file is guessed again like the first ConvertFile does.
+ConvertResult ConvertFile(const std::filesystem::path& source, const std::filesystem::path& destination,
+                          const ConvertOptions& options, const GuessResult& guess,
+                          const FileStamp& guessedAs, std::size_t heldWholeLimit = kHeldWholeLimit);
 
 }  // namespace nkf

@@ -5,6 +5,9 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
+
+#include "nkf32/file_convert.h"
 
 namespace nkf::detail {
 
@@ -21,6 +24,8 @@ class SourceFile {
   std::ptrdiff_t Read(std::uint8_t* buffer, std::size_t size);
   bool Rewind();
   void Close();
+  // The open file's stamp, comparable with StampOf of its path.
+  std::optional<FileStamp> Stamp() const;
 
  private:
   std::intptr_t handle_ = -1;

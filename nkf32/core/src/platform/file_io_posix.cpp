@@ -33,6 +33,26 @@ std::ptrdiff_t SourceFile::Read(std::uint8_t* buffer, std::size_t size) {
   }
 }
 
+namespace {
+
+FileStamp StampFrom(const struct stat& info) {
+  const auto nanoseconds = [](const timespec& t) {
+    return static_cast<std::uint64_t>(t.tv_sec) * 1000000000u + static_cast<std::uint64_t>(t.tv_nsec);
+  };
+  // The status change time as well: a writer can set the modification time back, not that one.
+  return FileStamp{static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino),
+                   static_cast<std::uint64_t>(info.st_size), nanoseconds(info.st_mtim),
+                   nanoseconds(info.st_ctim)};
+}
+
+}  // namespace
+
+std::optional<FileStamp> SourceFile::Stamp() const {
+  struct stat info {};
+  if (handle_ < 0 || ::fstat(static_cast<int>(handle_), &info) != 0) return std::nullopt;
+  return StampFrom(info);
+}
+
 bool SourceFile::Rewind() { return ::lseek(static_cast<int>(handle_), 0, SEEK_SET) == 0; }
 
 void SourceFile::Close() {
@@ -86,3 +106,13 @@ bool ReplacementFile::Commit() {
 }
 
 }  // namespace nkf::detail
+
+namespace nkf {
+
+std::optional<FileStamp> StampOf(const std::filesystem::path& path) {
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0) return std::nullopt;
+  return detail::StampFrom(info);
+}
+
+}  // namespace nkf
