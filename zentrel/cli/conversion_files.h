@@ -27,6 +27,9 @@ class ConversionFiles : public FileIdentity {
   virtual ~ConversionFiles() = default;
   // A file the user marked read-only is not replaced by a tool that cannot ask first.
   virtual bool IsReadOnly(const std::wstring& path) = 0;
+  // Names the file has besides `path` (hard links): replacing the file under one name would part
+  // it from the others. 0 where the platform does not say.
+  virtual std::uint64_t OtherNames(const std::wstring&) { return 0; }
   // Nothing when the file cannot be looked at, or when its stamp could not tell a change from
   // none (a file written moments ago, where times are kept coarsely).
   virtual std::optional<FileStamp> Stamp(const std::wstring& path) = 0;

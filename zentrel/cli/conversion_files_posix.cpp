@@ -25,6 +25,12 @@ bool PosixConversionFiles::IsReadOnly(const std::wstring& path) {
   return ::stat(WideToUtf8(path).c_str(), &info) == 0 && (info.st_mode & 0222) == 0;
 }
 
+std::uint64_t PosixConversionFiles::OtherNames(const std::wstring& path) {
+  struct stat info {};
+  if (::stat(WideToUtf8(path).c_str(), &info) != 0 || info.st_nlink < 1) return 0;
+  return static_cast<std::uint64_t>(info.st_nlink) - 1;
+}
+
 std::optional<FileStamp> PosixConversionFiles::Stamp(const std::wstring& path) {
   return nkf::StampOf(NativePath(path));
 }
@@ -46,7 +52,8 @@ nkf::ConvertResult PosixConversionFiles::Convert(const std::wstring& source,
                                                  const std::wstring& destination,
                                                  const nkf::ConvertOptions& options,
                                                  const KnownGuess* known) {
-  // The library keeps the mode of a file it replaces.
+  // The library keeps the owner and mode of a file it replaces, and replaces the file a symbolic
+  // link points to, not the link.
   const std::filesystem::path from = NativePath(source);
   const std::filesystem::path to = NativePath(destination);
   return known ? nkf::ConvertFile(from, to, options, known->result, known->stamp)

@@ -146,6 +146,14 @@ class Converter {
       reason = "read-only file left as it is";
       return Outcome::Skip;
     }
+    // The converted file replaces the original under its name; the other names would keep the
+    // old content, a copy nobody asked for.
+    if (inPlace && !options_.dryRun) {
+      if (const std::uint64_t others = conversion_.OtherNames(file.path); others > 0) {
+        reason = "file has " + std::to_string(others + 1) + " hard links, left as it is";
+        return Outcome::Skip;
+      }
+    }
     const nkf::OptionsResult parsed =
         nkf::ParseOptions(BuildConverterOptions(file.encoding, choices_));
     if (!parsed.ok) {

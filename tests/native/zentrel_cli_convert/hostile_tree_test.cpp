@@ -2,7 +2,11 @@
 // and exit status expected, and what every file must hold afterwards.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <csignal>
+#include <iterator>
 
 #include <functional>
 
@@ -26,7 +30,18 @@ struct HostileCase {
   int status;
   std::vector<std::string> messages;  // each must appear on standard error ("@" as above)
   std::map<std::string, std::string> after;  // files that must hold these bytes afterwards
+  // Run on the root before the command (links, owners) and after it (what the bytes cannot show).
+  std::function<void(const fs::path&)> prepare = {};
+  std::function<void(const fs::path&)> verify = {};
 };
+
+struct stat StatOf(const fs::path& path) {
+  struct stat info {};
+  EXPECT_EQ(::lstat(path.c_str(), &info), 0) << path;
+  return info;
+}
+
+const std::string kLongName = std::string(251, 'n') + ".txt";  // 255 bytes, the longest allowed
 
 void PrintTo(const HostileCase& c, std::ostream* os) { *os << c.name; }
 
@@ -66,6 +81,55 @@ const std::vector<HostileCase>& Cases() {
        0,
        {},
        {{"out/same.txt", "first\n"}}},
+      {"in place as root keeps another user's owner and mode",
+       {{"theirs.txt", "x\r\n"}},
+       {"convert", "--eol", "lf", "@"},
+       {"@/theirs.txt\tsuccess"},
+       0,
+       {},
+       {{"theirs.txt", "x\n"}},
+       [](const fs::path& root) {
+         if (::geteuid() == 0) ASSERT_EQ(::chown((root / "theirs.txt").c_str(), 4321, 4322), 0);
+         ASSERT_EQ(::chmod((root / "theirs.txt").c_str(), 0640), 0);
+       },
+       [](const fs::path& root) {
+         const struct stat info = StatOf(root / "theirs.txt");
+         EXPECT_EQ(info.st_uid, ::geteuid() == 0 ? 4321u : ::geteuid());
+         EXPECT_EQ(info.st_gid, ::geteuid() == 0 ? 4322u : ::getegid());
+         EXPECT_EQ(info.st_mode & 07777, 0640u);
+       }},
+      {"a symbolic link stays a link and its target is converted",
+       {{"real/a.txt", "x\r\n"}},
+       {"convert", "--eol", "lf", "@/link.txt"},
+       {"@/link.txt\tsuccess"},
+       0,
+       {},
+       {{"real/a.txt", "x\n"}},
+       [](const fs::path& root) { fs::create_symlink("real/a.txt", root / "link.txt"); },
+       [](const fs::path& root) { EXPECT_TRUE(fs::is_symlink(root / "link.txt")); }},
+      {"a file with two hard links is left whole",
+       {{"a.txt", "x\r\n"}},
+       {"convert", "--eol", "lf", "@/a.txt"},
+       {"@/a.txt\tskip"},
+       0,
+       {"@/a.txt: file has 2 hard links, left as it is"},
+       {{"a.txt", "x\r\n"}, {"b.txt", "x\r\n"}},
+       [](const fs::path& root) { fs::create_hard_link(root / "a.txt", root / "b.txt"); },
+       [](const fs::path& root) { EXPECT_EQ(StatOf(root / "a.txt").st_nlink, 2u); }},
+      {"a name of 255 bytes is converted in place",
+       {{kLongName, "x\r\n"}},
+       {"convert", "--eol", "lf", "@"},
+       {"@/" + kLongName + "\tsuccess"},
+       0,
+       {},
+       {{kLongName, "x\n"}}},
+      {"a temporary file of a conversion is not listed",
+       {{".nkf32-a1B2c3", "left by a crash\r\n"}, {"a.txt", "x\r\n"}},
+       {"convert", "--eol", "lf", "@"},
+       {"@/a.txt\tsuccess"},
+       0,
+       {},
+       {{".nkf32-a1B2c3", "left by a crash\r\n"}}},
   };
   return cases;
 }
@@ -80,6 +144,7 @@ TEST_P(HostileTreeTest, LosesNothingAndSaysWhy) {
   const fs::path root = work_.root() / "tree";
   fs::create_directories(root);
   for (const auto& [path, bytes] : c.tree) Write(root / path, bytes);
+  if (c.prepare) c.prepare(root);
   std::vector<std::string> args;
   for (const std::string& arg : c.args) args.push_back(Rooted(arg, root));
   const CliRun run = RunCli(args, work_.root() / "run");
@@ -95,6 +160,11 @@ TEST_P(HostileTreeTest, LosesNothingAndSaysWhy) {
     ASSERT_TRUE(tree.count(path)) << path;
     EXPECT_EQ(tree.at(path), bytes) << path;
   }
+  if (c.verify) c.verify(root);
+  for (const auto& [path, bytes] : tree) {
+    if (!c.tree.count(path))
+      EXPECT_EQ(path.find(".nkf32-"), std::string::npos) << "left behind: " << path;
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, HostileTreeTest, ::testing::ValuesIn(Cases()),
@@ -104,6 +174,44 @@ INSTANTIATE_TEST_SUITE_P(Cases, HostileTreeTest, ::testing::ValuesIn(Cases()),
                              name += std::isalnum(static_cast<unsigned char>(*p)) ? *p : '_';
                            return name;
                          });
+
+// The temporary file of a conversion stopped by a signal: seen while it is written, gone afterwards.
+TEST(StoppedConversion, LeavesNeitherTheTemporaryNorAChangedSource) {
+  TempTree work;
+  const fs::path big = work.root() / "big.txt";
+  {
+    std::ofstream out(big, std::ios::binary);
+    const std::string block(1 << 20, 'a');
+    // Past the size converted in memory: the temporary file is written while the source is read.
+    for (int i = 0; i < 66; ++i) out << block << "\r\n";
+  }
+  const auto size = fs::file_size(big);
+  for (int signal : {SIGTERM, SIGINT}) {
+    SCOPED_TRACE(signal);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      ::execl(ZENTREL_CLI_PATH, ZENTREL_CLI_PATH, "convert", "--eol", "lf", big.c_str(), nullptr);
+      ::_exit(127);
+    }
+    bool seen = false;
+    int status = 0;
+    while (!seen && ::waitpid(child, &status, WNOHANG) == 0) {
+      for (const auto& entry : fs::directory_iterator(work.root()))
+        seen = seen || entry.path() != big;  // the temporary file, whatever its name
+      if (!seen) ::usleep(1000);  // leave the two cores to the conversion
+    }
+    if (seen) {
+      ::kill(child, signal);
+      ::waitpid(child, &status, 0);
+    }
+    ASSERT_TRUE(seen) << "the conversion ended before its temporary file was seen";
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << status;
+    for (const auto& entry : fs::directory_iterator(work.root()))
+      EXPECT_EQ(entry.path(), big) << "left behind";
+    EXPECT_EQ(fs::file_size(big), size);
+  }
+}
 
 // Another process replaces the file just as the conversion opens it: between any look by name and
 // the open, which is where two conversions of one file raced.

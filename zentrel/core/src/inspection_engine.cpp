@@ -4,6 +4,7 @@
 #include <new>
 #include <utility>
 
+#include "nkf32/file_convert.h"
 #include "zentrel/core/encoding_verdict.h"
 
 namespace zentrel {
@@ -68,7 +69,9 @@ void InspectionEngine::Walk(const std::wstring& path, int rowIndex, PatternCache
   if (!listing) return;
   std::wstring name;
   while (listing->Next(name)) {
-    if (name == L"." || name == L"..") continue;
+    // A conversion's temporary file (of this or another process, or left by one that died) is
+    // never listed: it is not the user's file.
+    if (name == L"." || name == L".." || nkf::IsConversionTemporary(name)) continue;
     std::wstring child = path;
     child += options_.separator;
     child += name;

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <string_view>
 
 #include "nkf32/convert.h"
 
@@ -27,6 +28,16 @@ ConvertResult ConvertFile(const std::filesystem::path& source, const std::filesy
 ConvertResult ConvertFile(const std::filesystem::path& source, const std::filesystem::path& destination,
                           const ConvertOptions& options, const GuessResult& guess,
                           std::size_t heldWholeLimit = kHeldWholeLimit);
+
+// The temporary file a conversion writes beside its destination is named ".nkf32-" and six letters
+// or digits, whatever the destination is called: a long name with a suffix added could pass the
+// file system's limit on names. True for such a name (a walk skips them: they are our own work).
+bool IsConversionTemporary(std::wstring_view name);
+
+// Removes the temporary file of every conversion still under way, for a program that is being
+// stopped (safe in a POSIX signal handler and a Windows console control handler); their
+// destinations are left as they were. A conversion interrupted so is not to be continued.
+void RemoveConversionTemporaries();
 
 // Which file a path names and how it stood: equal stamps mean the same file, unchanged as far as
 // its identity, size and times tell. A file replaced by a conversion is a new file.

@@ -31,7 +31,8 @@ class SourceFile {
   std::intptr_t handle_ = -1;
 };
 
-// A new file beside `destination` that takes its place only through Commit(): flushed to disk, then
+// A new file beside `destination` (named as IsConversionTemporary says) that takes its place only
+// through Commit(): flushed to disk, then
 // renamed over the destination in one step. Destroyed without Commit() it is deleted, so a failed
 // conversion leaves the destination as it was.
 class ReplacementFile {
@@ -49,6 +50,7 @@ class ReplacementFile {
   std::intptr_t handle_ = -1;
   std::filesystem::path tempPath_;
   std::filesystem::path destination_;
+  int registered_ = -1;  // its slot among the temporaries a signal removes
 };
 
 }  // namespace nkf::detail

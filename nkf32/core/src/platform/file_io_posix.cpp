@@ -1,14 +1,25 @@
 #include <fcntl.h>
+#include <pthread.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "file_io.h"
+#include "temp_files.h"
 
 namespace nkf::detail {
+
+namespace {
+constexpr const char* kTempPattern = ".nkf32-XXXXXX";
+}  // namespace
+
+void RemoveTemporary(const TempChar* path) { ::unlink(path); }
 
 SourceFile::~SourceFile() { Close(); }
 
@@ -61,25 +72,49 @@ void SourceFile::Close() {
 }
 
 ReplacementFile::~ReplacementFile() {
+  ForgetTemporary(registered_);
   if (handle_ >= 0) ::close(static_cast<int>(handle_));
   if (!tempPath_.empty()) ::unlink(tempPath_.c_str());
 }
 
 bool ReplacementFile::Create(const std::filesystem::path& destination) {
+  // A symbolic link stays a link: the file it points to is the one replaced.
   destination_ = destination;
-  std::filesystem::path folder = destination.parent_path();
+  struct stat link;
+  if (::lstat(destination.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
+    char* real = ::realpath(destination.c_str(), nullptr);
+    if (real == nullptr) return false;  // a dangling link: nothing to convert through it
+    destination_ = real;
+    std::free(real);
+  }
+  std::filesystem::path folder = destination_.parent_path();
   if (folder.empty()) folder = ".";
-  std::string pattern = (folder / ("." + destination.filename().string() + ".nkf-XXXXXX")).string();
+  std::string pattern = (folder / kTempPattern).string();
   std::vector<char> name(pattern.begin(), pattern.end());
   name.push_back('\0');
+  // No signal between the file's creation and its registration, or a handler could miss it.
+  sigset_t all, previous;
+  ::sigfillset(&all);
+  ::pthread_sigmask(SIG_BLOCK, &all, &previous);
   int fd = ::mkstemp(name.data());
+  if (fd >= 0) registered_ = RegisterTemporary(name.data(), name.size() - 1);
+  ::pthread_sigmask(SIG_SETMASK, &previous, nullptr);
   if (fd < 0) return false;
   handle_ = fd;
   tempPath_ = name.data();
-  // The replacement keeps the permissions of the file it replaces.
+  // The replacement keeps the owner and the permissions of the file it replaces. An owner that
+  // cannot be kept (another user's file, converted without the right to give files away) fails
+  // the conversion rather than quietly taking the file over.
   struct stat st;
-  ::fchmod(fd, ::stat(destination.c_str(), &st) == 0 ? (st.st_mode & 07777) : 0644);
-  return true;
+  if (::stat(destination_.c_str(), &st) != 0) {
+    ::fchmod(fd, 0644);
+    return true;
+  }
+  struct stat mine;
+  if (::fstat(fd, &mine) != 0) return false;
+  if ((mine.st_uid != st.st_uid || mine.st_gid != st.st_gid) && ::fchown(fd, st.st_uid, st.st_gid) != 0)
+    return false;
+  return ::fchmod(fd, st.st_mode & 07777) == 0;
 }
 
 bool ReplacementFile::Write(const std::uint8_t* data, std::size_t size) {
@@ -102,6 +137,7 @@ bool ReplacementFile::Commit() {
   ok = (::close(fd) == 0) && ok;
   if (!ok || ::rename(tempPath_.c_str(), destination_.c_str()) != 0) return false;
   tempPath_.clear();
+  ForgetTemporary(std::exchange(registered_, -1));
   return true;
 }
 

@@ -3,9 +3,11 @@
 #include <atomic>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "file_io.h"
+#include "temp_files.h"
 
 namespace nkf::detail {
 namespace {
@@ -75,24 +77,34 @@ void SourceFile::Close() {
   handle_ = kNoHandle;
 }
 
+void RemoveTemporary(const TempChar* path) {
+  // The temporary is open (shared for deletion): it goes when the dying process closes it.
+  ::DeleteFileW(path);
+}
+
 ReplacementFile::~ReplacementFile() {
+  ForgetTemporary(registered_);
   if (handle_ != kNoHandle) ::CloseHandle(AsHandle(handle_));
   if (!tempPath_.empty()) ::DeleteFileW(tempPath_.c_str());
 }
 
 bool ReplacementFile::Create(const std::filesystem::path& destination) {
   static std::atomic<unsigned> counter{0};
+  static constexpr wchar_t kDigits[] = L"0123456789abcdefghijklmnopqrstuvwxyz";
   destination_ = destination;
   std::filesystem::path folder = destination.parent_path();
   for (int attempt = 0; attempt < 100; ++attempt) {
-    std::wstring name = L"~" + destination.filename().wstring() + L"." +
-                        std::to_wstring(::GetCurrentProcessId()) + L"-" + std::to_wstring(counter++) + L".nkf";
+    // Six letters or digits from the process and a counter, as IsConversionTemporary expects.
+    unsigned long long seed = (static_cast<unsigned long long>(::GetCurrentProcessId()) << 20) ^ counter++;
+    std::wstring name = L".nkf32-";
+    for (int i = 0; i < 6; ++i, seed /= 36) name += kDigits[seed % 36];
     std::filesystem::path temp = folder / name;
-    HANDLE h = ::CreateFileW(temp.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
+    HANDLE h = ::CreateFileW(temp.c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_DELETE, nullptr, CREATE_NEW,
                              FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h != INVALID_HANDLE_VALUE) {
       handle_ = reinterpret_cast<std::intptr_t>(h);
       tempPath_ = temp;
+      registered_ = RegisterTemporary(tempPath_.c_str(), tempPath_.native().size());
       return true;
     }
     if (::GetLastError() != ERROR_FILE_EXISTS) return false;
@@ -120,12 +132,14 @@ bool ReplacementFile::Commit() {
   if (renamed) {
     // The flushed file has taken the destination's place: that is the conversion's result.
     tempPath_.clear();
+    ForgetTemporary(std::exchange(registered_, -1));
     return true;
   }
   if (!flushed || !closed ||
       !::MoveFileExW(tempPath_.c_str(), destination_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
     return false;
   tempPath_.clear();
+  ForgetTemporary(std::exchange(registered_, -1));
   return true;
 }
 
