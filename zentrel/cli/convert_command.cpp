@@ -11,6 +11,7 @@
 #include "option_settings.h"
 #include "output_guard.h"
 #include "output_target.h"
+#include "row_printer.h"
 #include "text_utf8.h"
 #include "zentrel/core/inspection_engine.h"
 #include "zentrel/core/nkf_core_guesser.h"
@@ -29,7 +30,7 @@ struct WalkedFile {
   std::wstring path;
   std::wstring encoding;  // the guess over the examined bytes, "BINARY" included
   std::size_t root = 0;   // the PATH argument it was found under
-  bool unreadable = false;
+  std::optional<InspectError> unreadable;  // why the walk could not inspect it
   // The library's verdict when the examined bytes were the whole file, with the file as it stood
   // then: while the file is still that one, the conversion need not guess it again.
   std::optional<KnownGuess> wholeGuess;
@@ -52,7 +53,7 @@ class WalkCollector final : public InspectionSink {
   void SetRoot(std::size_t root) { root_ = root; }
   void SetStatus(std::wstring_view) override {}
   void WriteRow(int, const ResultRow& row) override {
-    WalkedFile& file = files_.emplace_back(WalkedFile{row.path, row.encoding, root_, false, std::nullopt});
+    WalkedFile& file = files_.emplace_back(WalkedFile{row.path, row.encoding, root_, std::nullopt, std::nullopt});
     // The engine guesses each file just before writing its row.
     const std::optional<NkfGuess> guess = guesser_.TakeLast();
     if (!guess || !keepGuesses_ || row.encoding == L"BINARY") return;
@@ -63,9 +64,9 @@ class WalkCollector final : public InspectionSink {
     if (!stamp || stamp->size != guess->bytes) return;
     file.wholeGuess = KnownGuess{guess->result, *stamp};
   }
-  void ReportError(std::wstring_view path, InspectError) override {
+  void ReportError(std::wstring_view path, InspectError error) override {
     guesser_.TakeLast();
-    files_.push_back({std::wstring(path), {}, root_, true, std::nullopt});
+    files_.push_back({std::wstring(path), {}, root_, error, std::nullopt});
   }
 
  private:
@@ -121,15 +122,22 @@ class Converter {
     std::string reason;
     const Outcome outcome = Convert(file, index, reason);
     line_.clear();
-    AppendUtf8(line_, file.path);
-    line_ += '\t';
-    line_ += OutcomeText(outcome);
-    line_ += '\n';
+    if (options_.walk.nulFields) {
+      AppendUtf8(line_, file.path);
+      line_ += '\0';
+      line_ += OutcomeText(outcome);
+      line_ += '\0';
+    } else {
+      AppendEscapedUtf8(line_, file.path, separator_);
+      line_ += '\t';
+      line_ += OutcomeText(outcome);
+      line_ += '\n';
+    }
     std::fwrite(line_.data(), 1, line_.size(), out_);
     if (!reason.empty()) {
       // Flushed first so that, on a shared terminal, the reason follows its own line.
       std::fflush(out_);
-      std::fprintf(err_, "zentrel-cli: %s: %s\n", WideToUtf8(file.path).c_str(), reason.c_str());
+      std::fprintf(err_, "zentrel-cli: %s: %s\n", Shown(file.path).c_str(), reason.c_str());
     }
     return outcome != Outcome::Error;
   }
@@ -137,8 +145,9 @@ class Converter {
  private:
   Outcome Convert(const WalkedFile& file, std::size_t index, std::string& reason) {
     if (file.unreadable) {
-      reason = "cannot open file for reading";
-      return Outcome::Error;
+      reason = InspectErrorText(*file.unreadable);
+      // A pipe or a device is no file to convert, as a binary file is none.
+      return *file.unreadable == InspectError::NotRegular ? Outcome::Skip : Outcome::Error;
     }
     if (file.encoding == L"BINARY") return Outcome::Skip;
     const bool inPlace = options_.outputFolder.empty();
@@ -169,7 +178,7 @@ class Converter {
       const OutputTarget target = OutputTargetFor(file.path, options_.walk.paths[file.root],
                                                   options_.outputFolder, separator_);
       if (!conversion_.CreateFolders(target.folder)) {
-        reason = "cannot create folder " + WideToUtf8(target.folder);
+        reason = "cannot create folder " + Shown(target.folder);
         return Outcome::Error;
       }
       if (guard_) {
@@ -193,11 +202,14 @@ class Converter {
     return file.wholeGuess ? &*file.wholeGuess : nullptr;
   }
 
+  // A path in a message, escaped as in the lines.
+  std::string Shown(std::wstring_view path) const { return EscapedUtf8(path, separator_); }
+
   std::string ClashText(const OutputClash& clash, const std::wstring& target) const {
-    const std::string other = WideToUtf8((*walked_)[clash.other].path);
+    const std::string other = Shown((*walked_)[clash.other].path);
     if (clash.kind == OutputClash::Kind::Target)
-      return "not written: " + WideToUtf8(target) + " already holds the conversion of " + other;
-    return "not written: " + WideToUtf8(target) + " is " + other + ", a file of this conversion";
+      return "not written: " + Shown(target) + " already holds the conversion of " + other;
+    return "not written: " + Shown(target) + " is " + other + ", a file of this conversion";
   }
 
   std::string_view TargetName(const nkf::ConvertResult& result) const {

@@ -31,6 +31,14 @@ std::wstring StatusText(std::wstring_view subject) {
   return text;
 }
 
+InspectError Unreachable(PathKind kind) {
+  switch (kind) {
+    case PathKind::NoAccess: return InspectError::NoAccess;
+    case PathKind::NameTooLong: return InspectError::NameTooLong;
+    default: return InspectError::NotFound;
+  }
+}
+
 ResultRow MakeRow(const std::wstring& path, Verdict verdict) {
   return {path, std::move(verdict.encoding), std::wstring(LineEndingText(verdict.lineEnding))};
 }
@@ -58,15 +66,23 @@ void InspectionEngine::Walk(const std::wstring& path, int rowIndex, PatternCache
   const int checkType = settings_.GetInt(L"checktype", 0);
   const bool regexMode = settings_.GetInt(L"stringtype", 0) != 0;
 
-  // A path whose attributes cannot be read is treated as a folder: its listing fails and nothing
-  // below it is inspected, but the status still names it.
-  if (files_.Kind(path) == PathKind::File) {
-    ConsiderFile(path, rowIndex, entries, checkType, regexMode, patterns);
+  const PathKind kind = files_.Kind(path);
+  if (kind == PathKind::File || kind == PathKind::Other) {
+    ConsiderFile(path, kind, rowIndex, entries, checkType, regexMode, patterns);
     return;
   }
   sink_.SetStatus(StatusText(path));
+  if (kind != PathKind::Directory) {
+    // A row re-checked after a conversion whose file has gone keeps its cells: the job has already
+    // reported that file.
+    if (rowIndex < 0) sink_.ReportError(path, Unreachable(kind));
+    return;
+  }
   const std::unique_ptr<DirectoryListing> listing = files_.List(path);
-  if (!listing) return;
+  if (!listing) {
+    sink_.ReportError(path, InspectError::CannotList);
+    return;
+  }
   std::wstring name;
   while (listing->Next(name)) {
     // A conversion's temporary file (of this or another process, or left by one that died) is
@@ -79,7 +95,7 @@ void InspectionEngine::Walk(const std::wstring& path, int rowIndex, PatternCache
   }
 }
 
-void InspectionEngine::ConsiderFile(const std::wstring& path, int rowIndex,
+void InspectionEngine::ConsiderFile(const std::wstring& path, PathKind kind, int rowIndex,
                                     const std::vector<std::wstring>& entries, int checkType,
                                     bool regexMode, PatternCache& patterns) {
   const std::wstring_view fileName = FileNameOf(path, options_.separator);
@@ -90,6 +106,11 @@ void InspectionEngine::ConsiderFile(const std::wstring& path, int rowIndex,
   sink_.SetStatus(status);
   const int matches = CountMatches(entries, regexMode, compared, patterns);
   if (!ShouldInspect(checkType, matches)) return;
+  // A pipe would block the walk for ever, a device such as /dev/zero never end.
+  if (kind == PathKind::Other) {
+    sink_.ReportError(path, InspectError::NotRegular);
+    return;
+  }
   InspectFile(path, rowIndex);
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "file_io.h"
+#include "nkf32/verbatim_path.h"
 #include "temp_files.h"
 
 namespace nkf::detail {
@@ -19,7 +20,7 @@ constexpr std::intptr_t kNoHandle = -1;  // INVALID_HANDLE_VALUE
 // again by name, as MoveFileExW does: under Wine that was a third of a replacement's cost. A file
 // system that refuses it leaves the caller to MoveFileExW.
 bool RenameOpenFile(HANDLE file, const std::filesystem::path& destination) {
-  const std::wstring& name = destination.native();
+  const std::wstring name = VerbatimPath(destination.native());
   const std::size_t nameBytes = name.size() * sizeof(wchar_t);
   std::vector<std::uint8_t> block(sizeof(FILE_RENAME_INFO) + nameBytes);
   auto* info = reinterpret_cast<FILE_RENAME_INFO*>(block.data());
@@ -53,7 +54,7 @@ SourceFile::~SourceFile() { Close(); }
 
 bool SourceFile::Open(const std::filesystem::path& path) {
   Close();
-  HANDLE h = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+  HANDLE h = ::CreateFileW(VerbatimPath(path.native()).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                            nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
   if (h == INVALID_HANDLE_VALUE) return false;
   handle_ = reinterpret_cast<std::intptr_t>(h);
@@ -78,7 +79,8 @@ void SourceFile::Close() {
 }
 
 void RemoveTemporary(const TempChar* path) {
-  // The temporary is open (shared for deletion): it goes when the dying process closes it.
+  // The temporary is open (shared for deletion): it goes when the dying process closes it. The path
+  // is already literal.
   ::DeleteFileW(path);
 }
 
@@ -98,7 +100,7 @@ bool ReplacementFile::Create(const std::filesystem::path& destination) {
     unsigned long long seed = (static_cast<unsigned long long>(::GetCurrentProcessId()) << 20) ^ counter++;
     std::wstring name = L".nkf32-";
     for (int i = 0; i < 6; ++i, seed /= 36) name += kDigits[seed % 36];
-    std::filesystem::path temp = folder / name;
+    std::filesystem::path temp = VerbatimPath((folder / name).native());
     HANDLE h = ::CreateFileW(temp.c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_DELETE, nullptr, CREATE_NEW,
                              FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h != INVALID_HANDLE_VALUE) {
@@ -136,7 +138,8 @@ bool ReplacementFile::Commit() {
     return true;
   }
   if (!flushed || !closed ||
-      !::MoveFileExW(tempPath_.c_str(), destination_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+      !::MoveFileExW(tempPath_.c_str(), VerbatimPath(destination_.native()).c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
     return false;
   tempPath_.clear();
   ForgetTemporary(std::exchange(registered_, -1));
@@ -157,11 +160,25 @@ std::optional<FileStamp> StampOf(const std::filesystem::path& path) {
   // By name, without opening the file: an open and close cost several times more (two file system
   // round trips each under Wine).
   WIN32_FILE_ATTRIBUTE_DATA data{};
-  if (!::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
+  if (!::GetFileAttributesExW(VerbatimPath(path.native()).c_str(), GetFileExInfoStandard, &data))
+    return std::nullopt;
   FILETIME now{};
   ::GetSystemTimeAsFileTime(&now);
   if (detail::Ticks(now) < detail::Ticks(data.ftLastWriteTime) + kSettledAge) return std::nullopt;
   return detail::StampFrom(data.ftCreationTime, data.ftLastWriteTime, data.nFileSizeHigh, data.nFileSizeLow);
+}
+
+std::wstring VerbatimPath(std::wstring_view path) {
+  std::wstring current(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = ::GetCurrentDirectoryW(static_cast<DWORD>(current.size()), current.data());
+    if (length < current.size()) {
+      current.resize(length);
+      break;
+    }
+    current.resize(length);
+  }
+  return VerbatimPath(path, current);
 }
 
 }  // namespace nkf
