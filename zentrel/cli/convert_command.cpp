@@ -66,8 +66,14 @@ class WalkCollector final : public InspectionSink {
   }
   void ReportError(std::wstring_view path, InspectError error) override {
     guesser_.TakeLast();
+    if (error == InspectError::RefusedEntry) {
+      refused.emplace_back(path);
+      return;
+    }
     files_.push_back({std::wstring(path), {}, root_, error, std::nullopt});
   }
+
+  std::vector<std::wstring> refused;  // ignore-list patterns not used
 
  private:
   std::vector<WalkedFile>& files_;
@@ -241,6 +247,7 @@ class Converter {
 int RunConvert(const ConvertOptions& options, FileSystem& files, ConversionFiles& conversion,
                wchar_t separator, std::FILE* out, std::FILE* err) {
   std::vector<WalkedFile> walked;
+  std::vector<std::wstring> refused;
   {
     OptionSettings settings(options.walk);
     NkfCoreGuesser guesser;
@@ -255,6 +262,11 @@ int RunConvert(const ConvertOptions& options, FileSystem& files, ConversionFiles
       collector.SetRoot(root);
       engine.InspectPath(options.walk.paths[root], -1);
     }
+    refused = std::move(collector.refused);
+  }
+  for (const std::wstring& entry : refused) {
+    std::fprintf(err, "zentrel-cli: %s: %s\n", InspectErrorText(InspectError::RefusedEntry),
+                 WideToUtf8(entry).c_str());
   }
   Converter converter(options, files, conversion, separator, out, err);
   std::optional<OutputGuard> guard;
@@ -265,7 +277,7 @@ int RunConvert(const ConvertOptions& options, FileSystem& files, ConversionFiles
     guard.emplace(std::move(sources), conversion);
     converter.Guard(*guard, walked);
   }
-  bool failed = false;
+  bool failed = !refused.empty();
   for (std::size_t i = 0; i < walked.size(); ++i) failed = !converter.Handle(walked[i], i) || failed;
   std::fflush(out);
   return failed ? kExitFailed : 0;

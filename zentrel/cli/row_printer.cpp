@@ -31,6 +31,8 @@ const char* InspectErrorText(InspectError error) {
     case InspectError::NameTooLong: return "name too long";
     case InspectError::CannotList: return "cannot list folder";
     case InspectError::NotRegular: return "not a regular file, skipped";
+    case InspectError::RefusedEntry:
+      return "ignore entry not used (a back-reference cannot be matched in bounded time)";
   }
   return "cannot inspect";
 }
@@ -40,7 +42,9 @@ void RowPrinter::ReportError(std::wstring_view path, InspectError error) {
   const char* what = InspectErrorText(error);
   // Flushed first so that, on a shared terminal, the message appears after the rows before it.
   std::fflush(out_);
-  std::fprintf(err_, "zentrel-cli: %s: %s\n", what, EscapedUtf8(path, separator_).c_str());
+  // An ignore entry is shown as typed (its backslashes are its own), a path as in the rows.
+  const wchar_t separator = error == InspectError::RefusedEntry ? L'\\' : separator_;
+  std::fprintf(err_, "zentrel-cli: %s: %s\n", what, EscapedUtf8(path, separator).c_str());
 }
 
 }  // namespace zentrel::cli

@@ -21,4 +21,7 @@ inline constexpr const wchar_t* kCannotList = L"\u30D5\u30A9\u30EB\u30C0\u306E\u
 // "Not a regular file, so it was not examined".
 inline constexpr const wchar_t* kNotRegular = L"\u901A\u5E38\u306E\u30D5\u30A1\u30A4\u30EB\u3067\u306F\u306A\u3044\u305F\u3081\u8ABF\u3079\u307E\u305B\u3093\u3067\u3057\u305F\n";
 
+// "This ignore pattern cannot be used (back-references are not supported)", then the pattern.
+inline constexpr const wchar_t* kRefusedEntry = L"\u3053\u306E\u9664\u5916\u30D1\u30BF\u30FC\u30F3\u306F\u4F7F\u3048\u307E\u305B\u3093\uFF08\u5F8C\u65B9\u53C2\u7167\u306F\u6271\u3048\u307E\u305B\u3093\uFF09\n";
+
 }  // namespace zentrel::engine_text

@@ -19,6 +19,7 @@ const wchar_t* ErrorText(InspectError error) {
     case InspectError::NameTooLong: return engine_text::kNameTooLong;
     case InspectError::CannotList: return engine_text::kCannotList;
     case InspectError::NotRegular: return engine_text::kNotRegular;
+    case InspectError::RefusedEntry: return engine_text::kRefusedEntry;
   }
   return engine_text::kReadFailed;
 }

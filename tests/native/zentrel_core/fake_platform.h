@@ -179,7 +179,7 @@ class RecordingSink final : public InspectionSink {
   void ReportError(std::wstring_view path, InspectError error) override {
     static constexpr const wchar_t* kNames[] = {L"error ",     L"too large ",   L"not found ",
                                                 L"no access ", L"too long ",    L"cannot list ",
-                                                L"not regular "};
+                                                L"not regular ", L"refused "};
     events.push_back(kNames[static_cast<int>(error)] + std::wstring(path));
   }
   std::vector<std::wstring> Rows() const {

@@ -105,6 +105,10 @@ void InspectionEngine::ConsiderFile(const std::wstring& path, PathKind kind, int
   // The status shows the file name even when the whole path is compared.
   sink_.SetStatus(status);
   const int matches = CountMatches(entries, regexMode, compared, patterns);
+  for (const std::wstring& refused : patterns.TakeRefused()) {
+    // Once per engine, not once per walk: a re-check walks every row on its own.
+    if (toldRefused_.insert(refused).second) sink_.ReportError(refused, InspectError::RefusedEntry);
+  }
   if (!ShouldInspect(checkType, matches)) return;
   // A pipe would block the walk for ever, a device such as /dev/zero never end.
   if (kind == PathKind::Other) {

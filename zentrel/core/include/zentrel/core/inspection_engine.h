@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -59,6 +60,7 @@ class InspectionEngine {
   InspectionSink& sink_;
   EngineOptions options_;
   std::vector<std::uint8_t> buffer_;  // reused across files: most are examined in 1000 bytes
+  std::set<std::wstring> toldRefused_;  // ignore-list patterns already reported as refused
 };
 
 }  // namespace zentrel

@@ -22,6 +22,9 @@ enum class InspectError : std::uint8_t {
   NameTooLong,  // a path longer than the file system allows
   CannotList,   // a folder whose entries cannot be read
   NotRegular,   // not a regular file (pipe, device, socket): skipped, never read
+  // Not about a path: the "path" is an ignore-list entry (as its pattern) that cannot be searched
+  // in bounded time; it is taken as not found. Told once per walk.
+  RefusedEntry,
 };
 
 class InspectionSink {
