@@ -44,9 +44,11 @@ class ThreadBuffers {
   Buffers& buffers_;
 };
 
+// Called at once after the failing file operation, whose cause it keeps.
 ConvertResult IoFailure(Encoding input = Encoding::Ascii) {
   ConvertResult r;
   r.error = ConvertError::Io;
+  r.ioCause = detail::LastIoCause();
   r.input = input;
   return r;
 }

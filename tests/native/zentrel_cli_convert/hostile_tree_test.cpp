@@ -213,6 +213,58 @@ TEST(StoppedConversion, LeavesNeitherTheTemporaryNorAChangedSource) {
   }
 }
 
+// A failed conversion says why: the file system's own cause, not one word for all of them.
+TEST(FailedConversion, NamesTheCause) {
+  TempTree work;
+  const std::string ascii(40 * 1024, 'a');  // twice as long in UTF-16
+  struct Mount {
+    fs::path at;
+    bool mounted = false;
+    ~Mount() {
+      if (mounted) ::system(("umount " + Quote(at.string())).c_str());
+    }
+  };
+  Mount full{work.root() / "full"}, readOnly{work.root() / "ro"};
+  for (Mount* m : {&full, &readOnly}) {
+    fs::create_directories(m->at);
+    m->mounted = ::system(("mount -t tmpfs -o size=64k tmpfs " + Quote(m->at.string()) +
+                           " 2>/dev/null").c_str()) == 0;
+  }
+  if (!full.mounted || !readOnly.mounted) GTEST_SKIP() << "no right to mount a small file system";
+  Write(full.at / "big.txt", ascii);
+  Write(readOnly.at / "a.txt", "a\r\n");
+  ASSERT_EQ(::system(("mount -o remount,ro " + Quote(readOnly.at.string())).c_str()), 0);
+  // A folder the converting user may read but not write in.
+  const fs::path shut = work.root() / "shut";
+  Write(shut / "a.txt", "a\r\n");
+  fs::permissions(shut / "a.txt", fs::perms::all);
+  fs::permissions(shut, fs::perms::owner_all | fs::perms::others_read | fs::perms::others_exec |
+                            fs::perms::group_read | fs::perms::group_exec);
+  fs::permissions(work.root(), fs::perms::others_read | fs::perms::others_exec, fs::perm_options::add);
+  const std::string asNobody = "setpriv --reuid=65534 --regid=65534 --clear-groups ";
+
+  const struct {
+    std::vector<std::string> args;
+    std::string prefix;
+    std::string message;
+  } cases[] = {
+      {{"convert", "--to", "utf16le", (full.at / "big.txt").string()}, "",
+       "big.txt: cannot write the converted file: disk full"},
+      {{"convert", "--eol", "lf", (readOnly.at / "a.txt").string()}, "",
+       "a.txt: cannot convert: read-only file system"},
+      {{"convert", "--eol", "lf", (shut / "a.txt").string()}, ::geteuid() == 0 ? asNobody : "",
+       "a.txt: cannot convert: permission denied"},
+  };
+  for (const auto& c : cases) {
+    const CliRun run = RunCli(c.args, work.root() / "run", c.prefix);
+    EXPECT_EQ(run.status, 1) << c.message;
+    EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+  }
+  EXPECT_EQ(ReadAll(full.at / "big.txt"), ascii);
+  EXPECT_EQ(Tree(full.at).size(), 1u) << "no temporary file left";
+  EXPECT_EQ(ReadAll(shut / "a.txt"), "a\r\n");
+}
+
 // Another process replaces the file just as the conversion opens it: between any look by name and
 // the open, which is where two conversions of one file raced.
 class ReplacedOnOpen final : public zentrel::cli::ConversionFiles {

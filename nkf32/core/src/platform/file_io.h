@@ -7,9 +7,14 @@
 #include <filesystem>
 #include <optional>
 
+#include "nkf32/convert.h"
 #include "nkf32/file_convert.h"
 
 namespace nkf::detail {
+
+// The cause of the failure of the last file operation of this thread (errno, GetLastError), to be
+// asked at once after the failing call.
+IoCause LastIoCause();
 
 // A file opened for reading, shared with other readers and writers. Closed on destruction.
 class SourceFile {

@@ -21,6 +21,22 @@ constexpr const char* kTempPattern = ".nkf32-XXXXXX";
 
 void RemoveTemporary(const TempChar* path) { ::unlink(path); }
 
+IoCause LastIoCause() {
+  switch (errno) {
+    case ENOENT:
+    case ENOTDIR: return IoCause::NotFound;
+    case EACCES:
+    case EPERM: return IoCause::Permission;
+    case EROFS: return IoCause::ReadOnlyFileSystem;
+    case ENOSPC:
+    case EDQUOT: return IoCause::DiskFull;
+    case ETXTBSY:
+    case EBUSY: return IoCause::InUse;
+    case ENAMETOOLONG: return IoCause::NameTooLong;
+    default: return IoCause::Unknown;
+  }
+}
+
 SourceFile::~SourceFile() { Close(); }
 
 bool SourceFile::Open(const std::filesystem::path& path) {

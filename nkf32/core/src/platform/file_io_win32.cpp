@@ -78,6 +78,21 @@ void SourceFile::Close() {
   handle_ = kNoHandle;
 }
 
+IoCause LastIoCause() {
+  switch (::GetLastError()) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND: return IoCause::NotFound;
+    case ERROR_ACCESS_DENIED: return IoCause::Permission;
+    case ERROR_WRITE_PROTECT: return IoCause::ReadOnlyFileSystem;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL: return IoCause::DiskFull;
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION: return IoCause::InUse;
+    case ERROR_FILENAME_EXCED_RANGE: return IoCause::NameTooLong;
+    default: return IoCause::Unknown;
+  }
+}
+
 void RemoveTemporary(const TempChar* path) {
   // The temporary is open (shared for deletion): it goes when the dying process closes it. The path
   // is already literal.
