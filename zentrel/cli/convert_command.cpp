@@ -36,6 +36,30 @@ struct WalkedFile {
   std::optional<KnownGuess> wholeGuess;
 };
 
+// The walk's file system, stamping each file just before the engine opens it to guess it: a file
+// changed or replaced at any moment after that no longer has the stamp, so the guess is never
+// taken for a file it was not made on (a stamp taken after the guess could be the newer file's).
+class StampingFileSystem final : public FileSystem {
+ public:
+  StampingFileSystem(FileSystem& files, ConversionFiles& conversion)
+      : files_(files), conversion_(conversion) {}
+  PathKind Kind(const std::wstring& path) override { return files_.Kind(path); }
+  std::unique_ptr<DirectoryListing> List(const std::wstring& directory) override {
+    return files_.List(directory);
+  }
+  std::unique_ptr<ReadableFile> Open(const std::wstring& path) override {
+    lastStamp = stamping ? conversion_.Stamp(path) : std::nullopt;
+    return files_.Open(path);
+  }
+
+  bool stamping = false;
+  std::optional<FileStamp> lastStamp;  // of the file opened last
+
+ private:
+  FileSystem& files_;
+  ConversionFiles& conversion_;
+};
+
 // Lists the walk before anything is written: files the conversion creates (the library's temporary
 // files, or an output folder inside the walked tree) must never be met by the walk itself.
 class WalkCollector final : public InspectionSink {
@@ -43,12 +67,14 @@ class WalkCollector final : public InspectionSink {
   // keepGuesses: the files will be converted by the library (not a dry run), so a whole-file
   // verdict is worth keeping.
   WalkCollector(std::vector<WalkedFile>& files, NkfCoreGuesser& guesser,
-                ConversionFiles& conversion, int readSize, bool keepGuesses)
+                StampingFileSystem& stamps, int readSize, bool keepGuesses)
       : files_(files),
         guesser_(guesser),
-        conversion_(conversion),
+        stamps_(stamps),
         readSize_(readSize),
-        keepGuesses_(keepGuesses) {}
+        keepGuesses_(keepGuesses) {
+    stamps_.stamping = keepGuesses;
+  }
 
   void SetRoot(std::size_t root) { root_ = root; }
   void SetStatus(std::wstring_view) override {}
@@ -60,7 +86,7 @@ class WalkCollector final : public InspectionSink {
     // A guess that stopped at the read size saw the whole file only if the file is exactly that
     // long; not worth a look at every file.
     if (readSize_ > 0 && guess->bytes >= static_cast<std::uint64_t>(readSize_)) return;
-    const std::optional<FileStamp> stamp = conversion_.Stamp(row.path);
+    const std::optional<FileStamp>& stamp = stamps_.lastStamp;
     if (!stamp || stamp->size != guess->bytes) return;
     file.wholeGuess = KnownGuess{guess->result, *stamp};
   }
@@ -78,7 +104,7 @@ class WalkCollector final : public InspectionSink {
  private:
   std::vector<WalkedFile>& files_;
   NkfCoreGuesser& guesser_;
-  ConversionFiles& conversion_;
+  StampingFileSystem& stamps_;
   int readSize_;
   bool keepGuesses_;
   std::size_t root_ = 0;
@@ -251,13 +277,14 @@ int RunConvert(const ConvertOptions& options, FileSystem& files, ConversionFiles
   {
     OptionSettings settings(options.walk);
     NkfCoreGuesser guesser;
-    WalkCollector collector(walked, guesser, conversion, options.walk.readSize, !options.dryRun);
+    StampingFileSystem stamping(files, conversion);
+    WalkCollector collector(walked, guesser, stamping, options.walk.readSize, !options.dryRun);
     EngineOptions engineOptions;
     engineOptions.separator = separator;
     // Whole files are guessed (unless --readsize says otherwise); over 64 MiB the guess streams in
     // chunks, in bounded memory.
     engineOptions.wholeBufferLimit = std::uint64_t{64} << 20;
-    InspectionEngine engine(files, settings, guesser, collector, engineOptions);
+    InspectionEngine engine(stamping, settings, guesser, collector, engineOptions);
     for (std::size_t root = 0; root < options.walk.paths.size(); ++root) {
       collector.SetRoot(root);
       engine.InspectPath(options.walk.paths[root], -1);

@@ -122,6 +122,11 @@ ConvertResult ConvertStreaming(detail::SourceFile& in, const std::filesystem::pa
   return result;
 }
 
+// Where the result goes: in place (the same path), through a symbolic link to the file it names.
+std::filesystem::path Target(const std::filesystem::path& source, const std::filesystem::path& destination) {
+  return source == destination ? detail::InPlaceTarget(destination) : destination;
+}
+
 // Guesses the open file `in` (at its start) and converts it.
 ConvertResult ConvertGuessing(detail::SourceFile& in, const std::filesystem::path& destination,
                               const ConvertOptions& options, std::size_t heldWholeLimit) {
@@ -172,14 +177,14 @@ ConvertResult ConvertFile(const std::filesystem::path& source, const std::filesy
                           const ConvertOptions& options, std::size_t heldWholeLimit) {
   detail::SourceFile in;
   if (!in.Open(source)) return IoFailure();
-  return ConvertGuessing(in, destination, options, heldWholeLimit);
+  return ConvertGuessing(in, Target(source, destination), options, heldWholeLimit);
 }
 
 ConvertResult ConvertFile(const std::filesystem::path& source, const std::filesystem::path& destination,
                           const ConvertOptions& options, const GuessResult& guess, std::size_t heldWholeLimit) {
   detail::SourceFile in;
   if (!in.Open(source)) return IoFailure(guess.encoding);
-  return ConvertKnown(in, destination, options, guess, heldWholeLimit);
+  return ConvertKnown(in, Target(source, destination), options, guess, heldWholeLimit);
 }
 
 ConvertResult ConvertFile(const std::filesystem::path& source, const std::filesystem::path& destination,
@@ -188,8 +193,9 @@ ConvertResult ConvertFile(const std::filesystem::path& source, const std::filesy
   detail::SourceFile in;
   if (!in.Open(source)) return IoFailure(guess.encoding);
   const std::optional<FileStamp> now = in.Stamp();
-  if (!now || *now != guessedAs) return ConvertGuessing(in, destination, options, heldWholeLimit);
-  return ConvertKnown(in, destination, options, guess, heldWholeLimit);
+  const std::filesystem::path target = Target(source, destination);
+  if (!now || *now != guessedAs) return ConvertGuessing(in, target, options, heldWholeLimit);
+  return ConvertKnown(in, target, options, guess, heldWholeLimit);
 }
 
 }  // namespace nkf

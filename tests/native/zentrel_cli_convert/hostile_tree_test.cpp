@@ -107,6 +107,18 @@ const std::vector<HostileCase>& Cases() {
        {{"real/a.txt", "x\n"}},
        [](const fs::path& root) { fs::create_symlink("real/a.txt", root / "link.txt"); },
        [](const fs::path& root) { EXPECT_TRUE(fs::is_symlink(root / "link.txt")); }},
+      {"a link planted in the output folder is replaced, not written through",
+       {{"elsewhere.txt", "keep\r\n"}, {"src/a.txt", "x\r\n"}},
+       {"convert", "--eol", "lf", "--out", "@/out", "@/src"},
+       {"@/src/a.txt\tsuccess"},
+       0,
+       {},
+       {{"elsewhere.txt", "keep\r\n"}, {"out/a.txt", "x\n"}},
+       [](const fs::path& root) {
+         fs::create_directories(root / "out");
+         fs::create_symlink("../elsewhere.txt", root / "out" / "a.txt");
+       },
+       [](const fs::path& root) { EXPECT_FALSE(fs::is_symlink(root / "out" / "a.txt")); }},
       {"a file with two hard links is left whole",
        {{"a.txt", "x\r\n"}},
        {"convert", "--eol", "lf", "@/a.txt"},

@@ -16,6 +16,11 @@ namespace nkf::detail {
 // asked at once after the failing call.
 IoCause LastIoCause();
 
+// The file a conversion in place replaces when given `path`: the file a symbolic link points to (the
+// link stays a link), or `path` itself. Into another file a link is replaced like any file, so a
+// link planted in an output folder cannot send the output elsewhere.
+std::filesystem::path InPlaceTarget(const std::filesystem::path& path);
+
 // A file opened for reading, shared with other readers and writers. Closed on destruction.
 class SourceFile {
  public:

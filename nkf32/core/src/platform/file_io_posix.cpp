@@ -97,16 +97,18 @@ ReplacementFile::~ReplacementFile() {
   if (!tempPath_.empty()) ::unlink(tempPath_.c_str());
 }
 
-bool ReplacementFile::Create(const std::filesystem::path& destination) {
-  // A symbolic link stays a link: the file it points to is the one replaced.
-  destination_ = destination;
+std::filesystem::path InPlaceTarget(const std::filesystem::path& path) {
   struct stat link;
-  if (::lstat(destination.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
-    char* real = ::realpath(destination.c_str(), nullptr);
-    if (real == nullptr) return false;  // a dangling link: nothing to convert through it
-    destination_ = real;
-    std::free(real);
-  }
+  if (::lstat(path.c_str(), &link) != 0 || !S_ISLNK(link.st_mode)) return path;
+  char* real = ::realpath(path.c_str(), nullptr);
+  if (real == nullptr) return path;  // a link to nothing: there is nothing to convert through it
+  std::filesystem::path target = real;
+  std::free(real);
+  return target;
+}
+
+bool ReplacementFile::Create(const std::filesystem::path& destination) {
+  destination_ = destination;
   std::filesystem::path folder = destination_.parent_path();
   if (folder.empty()) folder = ".";
   std::string pattern = (folder / kTempPattern).string();
@@ -125,8 +127,9 @@ bool ReplacementFile::Create(const std::filesystem::path& destination) {
   // The replacement keeps the owner and the permissions of the file it replaces. An owner that
   // cannot be kept (another user's file, converted without the right to give files away) fails
   // the conversion rather than quietly taking the file over.
+  // A symbolic link here (into another file: see InPlaceTarget) is replaced like a new file.
   struct stat st;
-  if (::stat(destination_.c_str(), &st) != 0) {
+  if (::lstat(destination_.c_str(), &st) != 0 || S_ISLNK(st.st_mode)) {
     ::fchmod(fd, 0644);
     return true;
   }

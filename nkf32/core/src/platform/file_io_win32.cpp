@@ -78,6 +78,8 @@ void SourceFile::Close() {
   handle_ = kNoHandle;
 }
 
+std::filesystem::path InPlaceTarget(const std::filesystem::path& path) { return path; }
+
 IoCause LastIoCause() {
   switch (::GetLastError()) {
     case ERROR_FILE_NOT_FOUND:
