@@ -215,8 +215,8 @@ std::unique_ptr<ReadableFile> PosixFileSystem::Open(const std::wstring& path) {
   UniqueFd fd(::open(WideToUtf8(path).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
   if (fd.get() < 0) return nullptr;
   struct stat info {};
+  // O_NONBLOCK stays: it changes nothing in reads of a regular file.
   if (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) return nullptr;
-  ::fcntl(fd.get(), F_SETFL, ::fcntl(fd.get(), F_GETFL) & ~O_NONBLOCK);
   return std::make_unique<PosixFile>(std::move(fd));
 }
 

@@ -51,8 +51,7 @@ bool SourceFile::Open(const std::filesystem::path& path) {
     errno = EINVAL;
     return false;
   }
-  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-  handle_ = fd;
+  handle_ = fd;  // O_NONBLOCK stays: it changes nothing in reads of a regular file
   return true;
 }
 
