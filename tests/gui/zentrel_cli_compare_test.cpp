@@ -105,3 +105,21 @@ TEST_F(ZentrelInspectionTest, CommandLineCheckPrintsTheRowsTheListShows) {
   EXPECT_EQ(ParseCheckOutput(cli.out), listed);
   EXPECT_EQ(listed.size(), files.size() - 1);
 }
+
+// A file another program holds open without letting it be replaced: the conversion fails with the
+// cause the system gives, and the file is left as it was.
+TEST_F(ZentrelInspectionTest, CommandLineConversionOfAHeldFileNamesTheCause) {
+  const std::wstring file = SampleFolder() + L"\\held.txt";
+  WriteFileBytes(file, "a\r\n");
+  FileHandle held(::CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+  ASSERT_TRUE(held);
+  const ConsoleRun cli = RunConsole(ProgramBesideTest(L"zentrel-cli.exe"), L"convert --eol lf \"" + file + L"\"", folder_);
+  EXPECT_EQ(cli.exitCode, 1u);
+  EXPECT_EQ(cli.out, Utf8(file) + "\tERROR\n");
+  // Windows answers a sharing violation or a denied access, depending on the step that met the handle.
+  EXPECT_TRUE(cli.err.find("cannot convert: permission denied") != std::string::npos ||
+              cli.err.find("cannot convert: the file is in use by another program") != std::string::npos)
+      << cli.err;
+  held = FileHandle();
+  EXPECT_EQ(ReadFileBytes(file), "a\r\n");
+}

@@ -238,3 +238,32 @@ TEST_F(ZentrelConvertTest, IntoAnOutputFolderTheTargetTakesTheSourcesAttributesA
   for (const std::wstring& file : {guarded, out + L"\\guarded.txt", out + L"\\plain.txt"})
     SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
+
+TEST_F(ZentrelConvertTest, IntoAnOutputFolderNothingListedIsWrittenOver) {
+  // Two dropped files with the same name: the second would replace the first one's output.
+  const std::wstring x = folder_.File(L"x");
+  const std::wstring y = folder_.File(L"y");
+  for (const std::wstring& folder : {x, y}) ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+  WriteFileBytes(x + L"\\same.txt", kSjisText);
+  WriteFileBytes(y + L"\\same.txt", "second\r\n");
+  Drop({x + L"\\same.txt", y + L"\\same.txt"}, 2);
+  const std::wstring out = folder_.File(L"out");
+  Rows status = Convert(kUtf8, kLf, out);
+  ASSERT_EQ(status.size(), 3u);
+  EXPECT_EQ(status[0][1], L"success");
+  EXPECT_EQ(status[1][1], L"ERROR");
+  EXPECT_EQ(ReadFileBytes(out + L"\\same.txt"), kUtf8TextLf);
+
+  // The output folder inside the dropped folder, holding a listed file not yet converted.
+  const std::wstring tree = folder_.File(L"tree");
+  for (const std::wstring& folder : {tree, tree + L"\\o"}) ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+  WriteFileBytes(tree + L"\\a.txt", kSjisText);
+  WriteFileBytes(tree + L"\\o\\a.txt", "listed\r\n");
+  Drop({tree}, 2);
+  status = Convert(kUtf8, kLf, tree + L"\\o");
+  ASSERT_EQ(status.size(), 3u);
+  EXPECT_EQ(status[0][1], L"ERROR");
+  EXPECT_EQ(status[1][1], L"success");
+  EXPECT_EQ(ReadFileBytes(tree + L"\\o\\a.txt"), "listed\r\n");
+  EXPECT_EQ(ReadFileBytes(tree + L"\\o\\o\\a.txt"), "listed\n");
+}

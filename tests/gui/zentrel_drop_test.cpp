@@ -149,8 +149,36 @@ TEST_F(ZentrelInspectionTest, EachDropReplacesTheRowsOfTheOneBefore) {
   ASSERT_TRUE(DropAndWait({sjis}));
   EXPECT_EQ(List().AllRows(), (Rows{{sjis, L"Shift_JIS", L"CR LF"}}));
 
-  // A drop that yields no rows still ends in the same state: empty list, title, Convert enabled.
-  ASSERT_TRUE(DropAndWait({root + L"\\no such folder"}));
+  // A drop that yields no rows still ends in the same state: empty list, title, Convert enabled;
+  // a path that is not there is said to be so.
+  SetText(main_, L"Zentrel");
+  PostDrop(Item(kResultList), {root + L"\\no such folder"});
+  HWND box = WaitForDialog(L"ERROR", process_->Id());
+  EXPECT_EQ(MessageBoxText(box), kNotFound + root + L"\\no such folder");
+  PressButton(box, IDOK);
+  ASSERT_TRUE(WaitForText(main_, kTitleDone));
   EXPECT_EQ(List().RowCount(), 0);
   EXPECT_TRUE(IsEnabled(Item(kConvert)));
+}
+
+TEST_F(ZentrelInspectionTest, NamesWindowsWouldTakeForDevicesOrTrimAreFilesOfTheTree) {
+  const std::wstring root = SampleFolder();
+  const std::vector<std::wstring> names = {L"aux.txt", L"blank ", L"com1.txt", L"dot.", L"nul"};
+  // Written and removed by their literal names: through the ordinary form each would be a device
+  // (the temporary folder's own clean-up would open COM1), or lose its last character.
+  struct LiteralFiles {
+    std::vector<std::wstring> paths;
+    ~LiteralFiles() {
+      for (const std::wstring& path : paths) ::DeleteFileW(path.c_str());
+    }
+  } files;
+  for (const std::wstring& name : names) {
+    files.paths.push_back(L"\\\\?\\" + root + L"\\" + name);
+    WriteFileBytes(files.paths.back(), "x\n");
+  }
+  Start();
+  ASSERT_TRUE(DropAndWait({root}));
+  Rows expected;
+  for (const std::wstring& name : names) expected.push_back({root + L"\\" + name, L"ASCII", L"LF"});
+  EXPECT_EQ(List().AllRows(), expected);
 }

@@ -135,3 +135,21 @@ TEST_F(ZentrelInspectionTest, ReadSizeZeroExaminesTheWholeFile) {
   ASSERT_TRUE(DropAndWait({file}));
   EXPECT_EQ(List().AllRows(), (Rows{{file, L"Shift_JIS", fixture_tree::kMixed}}));
 }
+
+TEST_F(ZentrelFilterTest, AnEntryThatWouldBacktrackForEverIsSearchedInBoundedTimeAndABackReferenceIsRefused) {
+  WriteSettings("<stringtype>1</stringtype><ignore><suffix>(a+)+$</suffix><suffix>(a)\\1</suffix></ignore>");
+  const std::wstring root = SampleFolder();
+  const std::wstring name = std::wstring(200, L'a') + L"!";
+  WriteFileBytes(root + L"\\" + name, "text\x0a");
+  Start();
+  SetText(main_, L"Zentrel");
+  PostDrop(Item(kResultList), {root});
+  HWND box = WaitForDialog(L"ERROR", process_->Id());
+  // "This ignore pattern cannot be used (back-references are not supported)", then the entry.
+  EXPECT_EQ(MessageBoxText(box),
+            L"\x3053\x306e\x9664\x5916\x30d1\x30bf\x30fc\x30f3\x306f\x4f7f\x3048\x307e\x305b\x3093\xff08\x5f8c"
+            L"\x65b9\x53c2\x7167\x306f\x6271\x3048\x307e\x305b\x3093\xff09\n(a)\\1");
+  PressButton(box, IDOK);
+  ASSERT_TRUE(WaitForText(main_, kTitleDone));
+  EXPECT_EQ(List().AllRows(), (Rows{{root + L"\\" + name, L"ASCII", L"LF"}}));
+}

@@ -14,6 +14,11 @@ inline const std::wstring kTitleDone = L"Zentrel - \x5b8c\x4e86\x3057\x307e\x305
 inline const std::wstring kReadFailed =
     L"\x30d5\x30a1\x30a4\x30eb\x306e\x8aad\x307f\x8fbc\x307f\x306b\x5931\x6557\x3057\x307e\x3057\x305f";
 
+// "File or folder not found", a line break, then the path.
+inline const std::wstring kNotFound =
+    L"\x30d5\x30a1\x30a4\x30eb\x307e\x305f\x306f\x30d5\x30a9\x30eb\x30c0\x304c\x898b\x3064\x304b\x308a\x307e\x305b"
+    L"\x3093\n";
+
 // The program is started by each test once its settings file and sample files are in place.
 class ZentrelInspectionTest : public ZentrelTest {
  protected:

@@ -16,7 +16,7 @@ int RunCheck(const CheckOptions& options, FileSystem& files, wchar_t separator, 
              std::FILE* err) {
   OptionSettings settings(options);
   NkfCoreGuesser guesser;
-  RowPrinter printer(out, err);
+  RowPrinter printer(out, err, separator, options.nulFields);
   EngineOptions engineOptions;
   engineOptions.separator = separator;
   // The core guesser streams: files over 64 MiB are examined in chunks, in bounded memory.

@@ -28,6 +28,27 @@ if(NOT status EQUAL 0 OR NOT out STREQUAL expected)
   message(FATAL_ERROR "status ${status}\n--- got:\n${out}--- expected:\n${expected}--- stderr:\n${err}")
 endif()
 
+# Names Windows reads as devices or trims, a path that is not there, an entry that backtracks.
+file(MAKE_DIRECTORY "${WORK}/odd")
+foreach(name aux.txt com1.txt nul "dot." "blank ")
+  file(WRITE "${WORK}/odd/${name}" "x${LF}")
+endforeach()
+execute_process(COMMAND mkfifo "${WORK}/odd/pipe")  # must be reported, not read (it would block)
+string(REPLACE "/" "\\" odd "Z:${WORK}/odd")
+execute_process(COMMAND ${EMULATOR} "${CLI}" check --regex --ignore "(a+)+$" "${odd}" "${odd}\\missing"
+                OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE status)
+set(expected
+  "${odd}\\aux.txt\tASCII\tLF\n"
+  "${odd}\\blank \tASCII\tLF\n"
+  "${odd}\\com1.txt\tASCII\tLF\n"
+  "${odd}\\dot.\tASCII\tLF\n"
+  "${odd}\\nul\tASCII\tLF\n")
+string(JOIN "" expected ${expected})
+if(NOT status EQUAL 1 OR NOT out STREQUAL expected OR NOT err MATCHES "no such file or folder: .*missing"
+   OR NOT err MATCHES "odd.pipe")
+  message(FATAL_ERROR "odd names: status ${status}\n--- got:\n${out}--- expected:\n${expected}--- stderr:\n${err}")
+endif()
+
 execute_process(COMMAND ${EMULATOR} "${CLI}" check --bogus "${root}"
                 OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE status)
 if(NOT status EQUAL 2 OR NOT err MATCHES "--bogus")

@@ -19,6 +19,14 @@ bool ParseInt(const std::wstring& text, int& value) {
   return true;
 }
 
+// A byte count: a whole number, 0 or more ("-1" once passed for "the whole file").
+bool ParseCount(const std::wstring& text, int& value) {
+  int parsed = 0;
+  if (!ParseInt(text, parsed) || parsed < 0) return false;
+  value = parsed;
+  return true;
+}
+
 Command Usage(std::wstring error) {
   Command command;
   command.kind = CommandKind::UsageError;
@@ -52,6 +60,8 @@ bool ApplyFilterOption(const std::wstring& name, const std::wstring& value, Chec
     walk.fullPath = true;
   } else if (name == L"--select") {
     walk.select = true;
+  } else if (name == L"--null") {
+    walk.nulFields = true;
   } else {
     return false;
   }
@@ -79,8 +89,8 @@ std::wstring ApplyConvertOption(const std::wstring& name, const std::wstring& va
   } else if (name == L"--dry-run") {
     options.dryRun = true;
   } else if (name == L"--readsize") {
-    if (!ParseInt(value, options.walk.readSize))
-      return L"--readsize needs a whole number: " + value;
+    if (!ParseCount(value, options.walk.readSize))
+      return L"--readsize needs a whole number, 0 or more: " + value;
   } else if (!ApplyFilterOption(name, value, options.walk)) {
     return L"unknown option " + name;
   }
@@ -90,7 +100,8 @@ std::wstring ApplyConvertOption(const std::wstring& name, const std::wstring& va
 std::wstring ApplyCheckOption(const std::wstring& name, const std::wstring& value,
                               CheckOptions& options) {
   if (name == L"--readsize") {
-    if (!ParseInt(value, options.readSize)) return L"--readsize needs a whole number: " + value;
+    if (!ParseCount(value, options.readSize))
+      return L"--readsize needs a whole number, 0 or more: " + value;
   } else if (!ApplyFilterOption(name, value, options)) {
     return L"unknown option " + name;
   }
@@ -176,15 +187,19 @@ Command ParseCommandLine(const std::vector<std::wstring>& args) {
 
 const char* UsageText() {
   return "Usage:\n"
-         "  zentrel-cli check [--readsize N] [--ignore TEXT]... [--regex] [--fullpath] [--select]"
-         " PATH...\n"
+         "  zentrel-cli check [--readsize N] [--ignore TEXT]... [--regex] [--fullpath] [--select]\n"
+         "                    [--null] PATH...\n"
          "  zentrel-cli convert [--to ENC] [--eol EOL] [--bom|--no-bom] [--out DIR] [--dry-run]\n"
-         "                      [--readsize N] [--ignore TEXT]... [--regex] [--fullpath] [--select]"
-         " PATH...\n"
+         "                      [--readsize N] [--ignore TEXT]... [--regex] [--fullpath] [--select]\n"
+         "                      [--null] PATH...\n"
          "  zentrel-cli --help\n"
          "\n"
          "check walks each PATH (folders depth-first, in listing order) and prints one line per\n"
-         "inspected file: path TAB encoding TAB line ending (UTF-8).\n"
+         "inspected file: path TAB encoding TAB line ending (UTF-8). In a path, TAB, LF, CR and\n"
+         "other control characters are written \\t, \\n, \\r and \\xHH, a byte that is not UTF-8\n"
+         "\\xHH, and on Linux a backslash \\\\. Only regular files are read: a pipe, device or\n"
+         "socket is named on standard error and skipped, as is every path that cannot be found,\n"
+         "looked at or listed.\n"
          "\n"
          "  --readsize N   bytes examined from the start of each file (default 1000, 0 = whole "
          "file)\n"
@@ -193,13 +208,18 @@ const char* UsageText() {
          "  --regex        entries are regular expressions instead of end strings\n"
          "  --fullpath     entries are matched against the whole path instead of the file name\n"
          "  --select       inspect only the files that match an entry (default: skip them)\n"
+         "  --null         print each field as it is, ended by a NUL byte, instead of lines\n"
          "\n"
          "\n"
          "convert walks each PATH like check, guesses every file over its whole length and\n"
          "converts it in place, or into --out DIR with its sub-folders below PATH kept. It prints\n"
          "one line per file: path TAB success, ERROR or skip (binary and read-only files), with\n"
          "the reason for each ERROR on standard error. A file is replaced only by a complete\n"
-         "conversion, never left half written.\n"
+         "conversion, never left half written; it keeps its owner and permissions. A symbolic\n"
+         "link stays a link and the file it points to is converted; a file with several hard\n"
+         "links is skipped (replacing it would part it from its other names). Into --out DIR,\n"
+         "a target that is one of the files being converted, or another file's output, is an\n"
+         "ERROR and is not written.\n"
          "\n"
          "  --to ENC       sjis, eucjp, utf8, utf16le, utf16be or jis (default: keep the "
          "encoding)\n"

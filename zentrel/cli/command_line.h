@@ -1,8 +1,10 @@
 #pragma once
 // The command line of zentrel-cli:
-//   zentrel-cli check [--readsize N] [--ignore TEXT]... [--regex] [--fullpath] [--select] PATH...
+//   zentrel-cli check [--readsize N] [--ignore TEXT]... [--regex] [--fullpath] [--select] [--null]
+//                     PATH...
 //   zentrel-cli convert [--to ENC] [--eol EOL] [--bom|--no-bom] [--out DIR] [--dry-run]
-//                       [--readsize N] [--ignore TEXT]... [--regex] [--fullpath] [--select] PATH...
+//                       [--readsize N] [--ignore TEXT]... [--regex] [--fullpath] [--select]
+//                       [--null] PATH...
 //   zentrel-cli --help
 // Options take their value as the next argument or after "=" (--readsize=0); "--" ends the options.
 
@@ -18,6 +20,7 @@ struct CheckOptions {
   bool regex = false;                // "stringtype" 1: entries are regular expressions
   bool fullPath = false;             // "usefullpath" 1: entries are matched against the whole path
   bool select = false;               // "checktype" 1: inspect only the files that match
+  bool nulFields = false;            // --null: raw fields ended by NUL instead of escaped lines
   std::vector<std::wstring> paths;
 };
 

@@ -93,6 +93,15 @@ std::string DescribeFailure(const nkf::ConvertResult& result, std::string_view t
     case nkf::ConvertError::BadOption:
       return "converter options not understood";
     case nkf::ConvertError::Io:
+      switch (result.ioCause) {
+        case nkf::IoCause::NotFound: return "cannot convert: no such file or folder";
+        case nkf::IoCause::Permission: return "cannot convert: permission denied";
+        case nkf::IoCause::ReadOnlyFileSystem: return "cannot convert: read-only file system";
+        case nkf::IoCause::DiskFull: return "cannot write the converted file: disk full";
+        case nkf::IoCause::InUse: return "cannot convert: the file is in use by another program";
+        case nkf::IoCause::NameTooLong: return "cannot convert: name too long";
+        case nkf::IoCause::Unknown: break;
+      }
       return "cannot read the file or write the converted file";
     case nkf::ConvertError::None:
       break;

@@ -25,17 +25,20 @@ bool PosixConversionFiles::IsReadOnly(const std::wstring& path) {
   return ::stat(WideToUtf8(path).c_str(), &info) == 0 && (info.st_mode & 0222) == 0;
 }
 
+std::uint64_t PosixConversionFiles::OtherNames(const std::wstring& path) {
+  struct stat info {};
+  if (::stat(WideToUtf8(path).c_str(), &info) != 0 || info.st_nlink < 1) return 0;
+  return static_cast<std::uint64_t>(info.st_nlink) - 1;
+}
+
 std::optional<FileStamp> PosixConversionFiles::Stamp(const std::wstring& path) {
+  return nkf::StampOf(NativePath(path));
+}
+
+std::optional<FileId> PosixConversionFiles::IdOf(const std::wstring& path) {
   struct stat info {};
   if (::stat(WideToUtf8(path).c_str(), &info) != 0) return std::nullopt;
-  const auto nanoseconds = [](const timespec& t) {
-    return static_cast<std::uint64_t>(t.tv_sec) * 1000000000u +
-           static_cast<std::uint64_t>(t.tv_nsec);
-  };
-  // The status change time as well: a writer can set the modification time back, not that one.
-  return FileStamp{static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino),
-                   static_cast<std::uint64_t>(info.st_size), nanoseconds(info.st_mtim),
-                   nanoseconds(info.st_ctim)};
+  return FileId{static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};
 }
 
 bool PosixConversionFiles::CreateFolders(const std::wstring& folder) {
@@ -48,12 +51,13 @@ bool PosixConversionFiles::CreateFolders(const std::wstring& folder) {
 nkf::ConvertResult PosixConversionFiles::Convert(const std::wstring& source,
                                                  const std::wstring& destination,
                                                  const nkf::ConvertOptions& options,
-                                                 const nkf::GuessResult* wholeGuess) {
-  // The library keeps the mode of a file it replaces.
+                                                 const KnownGuess* known) {
+  // The library keeps the owner and mode of a file it replaces, and replaces the file a symbolic
+  // link points to, not the link.
   const std::filesystem::path from = NativePath(source);
   const std::filesystem::path to = NativePath(destination);
-  return wholeGuess ? nkf::ConvertFile(from, to, options, *wholeGuess)
-                    : nkf::ConvertFile(from, to, options);
+  return known ? nkf::ConvertFile(from, to, options, known->result, known->stamp)
+               : nkf::ConvertFile(from, to, options);
 }
 
 }  // namespace zentrel::cli

@@ -11,9 +11,9 @@ class Win32ConversionFiles final : public ConversionFiles {
   bool IsReadOnly(const std::wstring& path) override;
   std::optional<FileStamp> Stamp(const std::wstring& path) override;
   bool CreateFolders(const std::wstring& folder) override;
+  std::optional<FileId> IdOf(const std::wstring& path) override;
   nkf::ConvertResult Convert(const std::wstring& source, const std::wstring& destination,
-                             const nkf::ConvertOptions& options,
-                             const nkf::GuessResult* wholeGuess) override;
+                             const nkf::ConvertOptions& options, const KnownGuess* known) override;
 };
 
 }  // namespace zentrel::cli

@@ -9,7 +9,9 @@
 #include "converter_options.h"
 #include "dry_run.h"
 #include "option_settings.h"
+#include "output_guard.h"
 #include "output_target.h"
+#include "row_printer.h"
 #include "text_utf8.h"
 #include "zentrel/core/inspection_engine.h"
 #include "zentrel/core/nkf_core_guesser.h"
@@ -28,11 +30,34 @@ struct WalkedFile {
   std::wstring path;
   std::wstring encoding;  // the guess over the examined bytes, "BINARY" included
   std::size_t root = 0;   // the PATH argument it was found under
-  bool unreadable = false;
+  std::optional<InspectError> unreadable;  // why the walk could not inspect it
   // The library's verdict when the examined bytes were the whole file, with the file as it stood
   // then: while the file is still that one, the conversion need not guess it again.
-  std::optional<nkf::GuessResult> wholeGuess;
-  FileStamp stamp;
+  std::optional<KnownGuess> wholeGuess;
+};
+
+// The walk's file system, stamping each file just before the engine opens it to guess it: a file
+// changed or replaced at any moment after that no longer has the stamp, so the guess is never
+// taken for a file it was not made on (a stamp taken after the guess could be the newer file's).
+class StampingFileSystem final : public FileSystem {
+ public:
+  StampingFileSystem(FileSystem& files, ConversionFiles& conversion)
+      : files_(files), conversion_(conversion) {}
+  PathKind Kind(const std::wstring& path) override { return files_.Kind(path); }
+  std::unique_ptr<DirectoryListing> List(const std::wstring& directory) override {
+    return files_.List(directory);
+  }
+  std::unique_ptr<ReadableFile> Open(const std::wstring& path) override {
+    lastStamp = stamping ? conversion_.Stamp(path) : std::nullopt;
+    return files_.Open(path);
+  }
+
+  bool stamping = false;
+  std::optional<FileStamp> lastStamp;  // of the file opened last
+
+ private:
+  FileSystem& files_;
+  ConversionFiles& conversion_;
 };
 
 // Lists the walk before anything is written: files the conversion creates (the library's temporary
@@ -42,37 +67,44 @@ class WalkCollector final : public InspectionSink {
   // keepGuesses: the files will be converted by the library (not a dry run), so a whole-file
   // verdict is worth keeping.
   WalkCollector(std::vector<WalkedFile>& files, NkfCoreGuesser& guesser,
-                ConversionFiles& conversion, int readSize, bool keepGuesses)
+                StampingFileSystem& stamps, int readSize, bool keepGuesses)
       : files_(files),
         guesser_(guesser),
-        conversion_(conversion),
+        stamps_(stamps),
         readSize_(readSize),
-        keepGuesses_(keepGuesses) {}
+        keepGuesses_(keepGuesses) {
+    stamps_.stamping = keepGuesses;
+  }
 
   void SetRoot(std::size_t root) { root_ = root; }
   void SetStatus(std::wstring_view) override {}
   void WriteRow(int, const ResultRow& row) override {
-    WalkedFile& file = files_.emplace_back(WalkedFile{row.path, row.encoding, root_, false, std::nullopt, {}});
+    WalkedFile& file = files_.emplace_back(WalkedFile{row.path, row.encoding, root_, std::nullopt, std::nullopt});
     // The engine guesses each file just before writing its row.
     const std::optional<NkfGuess> guess = guesser_.TakeLast();
     if (!guess || !keepGuesses_ || row.encoding == L"BINARY") return;
     // A guess that stopped at the read size saw the whole file only if the file is exactly that
     // long; not worth a look at every file.
     if (readSize_ > 0 && guess->bytes >= static_cast<std::uint64_t>(readSize_)) return;
-    const std::optional<FileStamp> stamp = conversion_.Stamp(row.path);
+    const std::optional<FileStamp>& stamp = stamps_.lastStamp;
     if (!stamp || stamp->size != guess->bytes) return;
-    file.wholeGuess = guess->result;
-    file.stamp = *stamp;
+    file.wholeGuess = KnownGuess{guess->result, *stamp};
   }
-  void ReportError(std::wstring_view path, InspectError) override {
+  void ReportError(std::wstring_view path, InspectError error) override {
     guesser_.TakeLast();
-    files_.push_back({std::wstring(path), {}, root_, true, std::nullopt, {}});
+    if (error == InspectError::RefusedEntry) {
+      refused.emplace_back(path);
+      return;
+    }
+    files_.push_back({std::wstring(path), {}, root_, error, std::nullopt});
   }
+
+  std::vector<std::wstring> refused;  // ignore-list patterns not used
 
  private:
   std::vector<WalkedFile>& files_;
   NkfCoreGuesser& guesser_;
-  ConversionFiles& conversion_;
+  StampingFileSystem& stamps_;
   int readSize_;
   bool keepGuesses_;
   std::size_t root_ = 0;
@@ -110,35 +142,58 @@ class Converter {
     choices_.bom16 = options.bom.value_or(true);
   }
 
-  // Prints the file's line (and the reason of a failure); true when it did not fail.
-  bool Handle(const WalkedFile& file) {
+  // Into an output folder, nothing listed is written over: `guard` knows the files of the job.
+  void Guard(OutputGuard& guard, const std::vector<WalkedFile>& walked) {
+    guard_ = &guard;
+    walked_ = &walked;
+  }
+
+  // Prints the file's line (and the reason of a failure); true when it did not fail. `index` is
+  // the file's place in the job.
+  bool Handle(const WalkedFile& file, std::size_t index) {
     std::string reason;
-    const Outcome outcome = Convert(file, reason);
+    const Outcome outcome = Convert(file, index, reason);
     line_.clear();
-    AppendUtf8(line_, file.path);
-    line_ += '\t';
-    line_ += OutcomeText(outcome);
-    line_ += '\n';
+    if (options_.walk.nulFields) {
+      AppendUtf8(line_, file.path);
+      line_ += '\0';
+      line_ += OutcomeText(outcome);
+      line_ += '\0';
+    } else {
+      AppendEscapedUtf8(line_, file.path, separator_);
+      line_ += '\t';
+      line_ += OutcomeText(outcome);
+      line_ += '\n';
+    }
     std::fwrite(line_.data(), 1, line_.size(), out_);
     if (!reason.empty()) {
       // Flushed first so that, on a shared terminal, the reason follows its own line.
       std::fflush(out_);
-      std::fprintf(err_, "zentrel-cli: %s: %s\n", WideToUtf8(file.path).c_str(), reason.c_str());
+      std::fprintf(err_, "zentrel-cli: %s: %s\n", Shown(file.path).c_str(), reason.c_str());
     }
     return outcome != Outcome::Error;
   }
 
  private:
-  Outcome Convert(const WalkedFile& file, std::string& reason) {
+  Outcome Convert(const WalkedFile& file, std::size_t index, std::string& reason) {
     if (file.unreadable) {
-      reason = "cannot open file for reading";
-      return Outcome::Error;
+      reason = InspectErrorText(*file.unreadable);
+      // A pipe or a device is no file to convert, as a binary file is none.
+      return *file.unreadable == InspectError::NotRegular ? Outcome::Skip : Outcome::Error;
     }
     if (file.encoding == L"BINARY") return Outcome::Skip;
     const bool inPlace = options_.outputFolder.empty();
     if (inPlace && conversion_.IsReadOnly(file.path)) {
       reason = "read-only file left as it is";
       return Outcome::Skip;
+    }
+    // The converted file replaces the original under its name; the other names would keep the
+    // old content, a copy nobody asked for.
+    if (inPlace && !options_.dryRun) {
+      if (const std::uint64_t others = conversion_.OtherNames(file.path); others > 0) {
+        reason = "file has " + std::to_string(others + 1) + " hard links, left as it is";
+        return Outcome::Skip;
+      }
     }
     const nkf::OptionsResult parsed =
         nkf::ParseOptions(BuildConverterOptions(file.encoding, choices_));
@@ -155,22 +210,38 @@ class Converter {
       const OutputTarget target = OutputTargetFor(file.path, options_.walk.paths[file.root],
                                                   options_.outputFolder, separator_);
       if (!conversion_.CreateFolders(target.folder)) {
-        reason = "cannot create folder " + WideToUtf8(target.folder);
+        reason = "cannot create folder " + Shown(target.folder);
         return Outcome::Error;
       }
+      if (guard_) {
+        if (const std::optional<OutputClash> clash = guard_->Check(index, target.path)) {
+          reason = ClashText(*clash, target.path);
+          return Outcome::Error;
+        }
+      }
       result = conversion_.Convert(file.path, target.path, parsed.options, WholeGuess(file));
+      if (guard_ && result.ok()) guard_->Written(index, target.path);
     }
     if (result.ok()) return Outcome::Success;
     reason = DescribeFailure(result, TargetName(result), LineOf(file.path, result));
     return Outcome::Error;
   }
 
-  // The walk's verdict, unless the file changed since: the same file met twice is replaced by its
-  // first conversion, and an output file may be a later source.
-  const nkf::GuessResult* WholeGuess(const WalkedFile& file) {
-    if (!file.wholeGuess) return nullptr;
-    const std::optional<FileStamp> now = conversion_.Stamp(file.path);
-    return now && *now == file.stamp ? &*file.wholeGuess : nullptr;
+  // The walk's verdict, which the conversion takes only while the file is unchanged: the same file
+  // met twice is replaced by its first conversion, an output file may be a later source, and
+  // another process may replace the file at any moment.
+  static const KnownGuess* WholeGuess(const WalkedFile& file) {
+    return file.wholeGuess ? &*file.wholeGuess : nullptr;
+  }
+
+  // A path in a message, escaped as in the lines.
+  std::string Shown(std::wstring_view path) const { return EscapedUtf8(path, separator_); }
+
+  std::string ClashText(const OutputClash& clash, const std::wstring& target) const {
+    const std::string other = Shown((*walked_)[clash.other].path);
+    if (clash.kind == OutputClash::Kind::Target)
+      return "not written: " + Shown(target) + " already holds the conversion of " + other;
+    return "not written: " + Shown(target) + " is " + other + ", a file of this conversion";
   }
 
   std::string_view TargetName(const nkf::ConvertResult& result) const {
@@ -193,6 +264,8 @@ class Converter {
   std::FILE* err_;
   ConverterChoices choices_;
   std::string line_;
+  OutputGuard* guard_ = nullptr;
+  const std::vector<WalkedFile>* walked_ = nullptr;
 };
 
 }  // namespace
@@ -200,24 +273,39 @@ class Converter {
 int RunConvert(const ConvertOptions& options, FileSystem& files, ConversionFiles& conversion,
                wchar_t separator, std::FILE* out, std::FILE* err) {
   std::vector<WalkedFile> walked;
+  std::vector<std::wstring> refused;
   {
     OptionSettings settings(options.walk);
     NkfCoreGuesser guesser;
-    WalkCollector collector(walked, guesser, conversion, options.walk.readSize, !options.dryRun);
+    StampingFileSystem stamping(files, conversion);
+    WalkCollector collector(walked, guesser, stamping, options.walk.readSize, !options.dryRun);
     EngineOptions engineOptions;
     engineOptions.separator = separator;
     // Whole files are guessed (unless --readsize says otherwise); over 64 MiB the guess streams in
     // chunks, in bounded memory.
     engineOptions.wholeBufferLimit = std::uint64_t{64} << 20;
-    InspectionEngine engine(files, settings, guesser, collector, engineOptions);
+    InspectionEngine engine(stamping, settings, guesser, collector, engineOptions);
     for (std::size_t root = 0; root < options.walk.paths.size(); ++root) {
       collector.SetRoot(root);
       engine.InspectPath(options.walk.paths[root], -1);
     }
+    refused = std::move(collector.refused);
+  }
+  for (const std::wstring& entry : refused) {
+    std::fprintf(err, "zentrel-cli: %s: %s\n", InspectErrorText(InspectError::RefusedEntry),
+                 WideToUtf8(entry).c_str());
   }
   Converter converter(options, files, conversion, separator, out, err);
-  bool failed = false;
-  for (const WalkedFile& file : walked) failed = !converter.Handle(file) || failed;
+  std::optional<OutputGuard> guard;
+  if (!options.outputFolder.empty() && !options.dryRun) {
+    std::vector<std::wstring> sources;
+    sources.reserve(walked.size());
+    for (const WalkedFile& file : walked) sources.push_back(file.path);
+    guard.emplace(std::move(sources), conversion);
+    converter.Guard(*guard, walked);
+  }
+  bool failed = !refused.empty();
+  for (std::size_t i = 0; i < walked.size(); ++i) failed = !converter.Handle(walked[i], i) || failed;
   std::fflush(out);
   return failed ? kExitFailed : 0;
 }

@@ -80,6 +80,38 @@ if(NOT status EQUAL 0 OR NOT out STREQUAL "${twice}\tsuccess\n${twice}\tsuccess\
 endif()
 expect_hex("${WORK}/twice.txt" "a4a2a4a40d0a")
 
+# Into a folder, nothing listed is written over: the output folder inside the walked tree holds a
+# source not yet converted, and two files given with the same name would share one target. A name
+# of 250 characters and a device's name are converted in place.
+file(MAKE_DIRECTORY "${WORK}/guard/o" "${WORK}/guard/y")
+file(WRITE "${WORK}/guard/a.txt" "new${CR}${LF}")
+file(WRITE "${WORK}/guard/o/a.txt" "old${CR}${LF}")
+file(WRITE "${WORK}/guard/y/a.txt" "second${CR}${LF}")
+string(REPLACE "/" "\\" guard "Z:${WORK}/guard")
+run_cli(convert --eol lf --out "${guard}\\o" "${guard}")
+set(expected "${guard}\\a.txt\tERROR\n${guard}\\o\\a.txt\tsuccess\n${guard}\\y\\a.txt\tsuccess\n")
+if(NOT status EQUAL 1 OR NOT out STREQUAL expected OR NOT err MATCHES "a file of this conversion")
+  message(FATAL_ERROR "output inside the tree: status ${status}\n--- got:\n${out}--- expected:\n${expected}--- stderr:\n${err}")
+endif()
+expect_hex("${WORK}/guard/o/a.txt" "6f6c640d0a")
+expect_hex("${WORK}/guard/o/o/a.txt" "6f6c640a")
+run_cli(convert --eol lf --out "${guard}\\same" "${guard}\\a.txt" "${guard}\\y\\a.txt")
+set(expected "${guard}\\a.txt\tsuccess\n${guard}\\y\\a.txt\tERROR\n")
+if(NOT status EQUAL 1 OR NOT out STREQUAL expected OR NOT err MATCHES "already holds the conversion of")
+  message(FATAL_ERROR "same relative part: status ${status}\n--- got:\n${out}--- expected:\n${expected}--- stderr:\n${err}")
+endif()
+expect_hex("${WORK}/guard/same/a.txt" "6e65770a")
+
+string(REPEAT "n" 246 long)
+file(WRITE "${WORK}/guard/${long}.txt" "x${CR}${LF}")
+file(WRITE "${WORK}/guard/aux.txt" "x${CR}${LF}")
+run_cli(convert --eol lf "${guard}\\${long}.txt" "${guard}\\aux.txt")
+if(NOT status EQUAL 0 OR NOT out STREQUAL "${guard}\\${long}.txt\tsuccess\n${guard}\\aux.txt\tsuccess\n")
+  message(FATAL_ERROR "long and device names: status ${status}\n--- got:\n${out}--- stderr:\n${err}")
+endif()
+expect_hex("${WORK}/guard/${long}.txt" "780a")
+expect_hex("${WORK}/guard/aux.txt" "780a")
+
 run_cli(convert --to utf8 --bom --no-bom "${root}")
 if(NOT status EQUAL 2 OR NOT err MATCHES "exclude each other")
   message(FATAL_ERROR "usage error: status ${status}, stderr: ${err}")

@@ -50,6 +50,11 @@ std::u16string UpcasedKey(const std::wstring& name) {
   return key;
 }
 
+PathKind KindOfMode(mode_t mode) {
+  if (S_ISREG(mode)) return PathKind::File;
+  return S_ISDIR(mode) ? PathKind::Directory : PathKind::Other;
+}
+
 class UniqueFd {
  public:
   explicit UniqueFd(int fd) : fd_(fd) {}
@@ -163,20 +168,25 @@ PathKind PosixFileSystem::Kind(const std::wstring& path) {
     if (const std::optional<PathKind> kind = walking_.back()->KindOfLastEntry(path)) return *kind;
   }
   struct stat info {};
-  if (::stat(WideToUtf8(path).c_str(), &info) != 0) return PathKind::Missing;
-  return S_ISDIR(info.st_mode) ? PathKind::Directory : PathKind::File;
+  if (::stat(WideToUtf8(path).c_str(), &info) != 0) {
+    if (errno == ENOENT || errno == ENOTDIR) return PathKind::Missing;
+    return errno == ENAMETOOLONG ? PathKind::NameTooLong : PathKind::NoAccess;
+  }
+  return KindOfMode(info.st_mode);
 }
 
 std::unique_ptr<DirectoryListing> PosixFileSystem::List(const std::wstring& directory) {
   const std::unique_ptr<DIR, DirCloser> dir(::opendir(WideToUtf8(directory).c_str()));
   if (!dir) return nullptr;
   // A directory reached again inside its own walk (through a symbolic link to an ancestor) would
-  // be walked without end; it is treated as one that cannot be listed.
+  // be walked without end; it lists nothing, as its entries are being walked already.
   struct stat info {};
   if (::fstat(::dirfd(dir.get()), &info) != 0) return nullptr;
   const DirectoryId id{info.st_dev, info.st_ino};
   for (const SortedListing* open : walking_) {
-    if (open->id() == id) return nullptr;
+    if (open->id() == id) {
+      return std::make_unique<SortedListing>(*this, directory, id, std::vector<SortedListing::Entry>{});
+    }
   }
   std::vector<std::pair<std::u16string, SortedListing::Entry>> keyed;
   while (const dirent* entry = ::readdir(dir.get())) {
@@ -184,6 +194,9 @@ std::unique_ptr<DirectoryListing> PosixFileSystem::List(const std::wstring& dire
     // Symbolic links and unknown types are left to stat, which follows links.
     if (entry->d_type == DT_REG) e.kind = PathKind::File;
     if (entry->d_type == DT_DIR) e.kind = PathKind::Directory;
+    if (entry->d_type == DT_FIFO || entry->d_type == DT_CHR || entry->d_type == DT_BLK ||
+        entry->d_type == DT_SOCK)
+      e.kind = PathKind::Other;
     std::u16string key = UpcasedKey(e.name);
     keyed.emplace_back(std::move(key), std::move(e));
   }
@@ -198,8 +211,12 @@ std::unique_ptr<DirectoryListing> PosixFileSystem::List(const std::wstring& dire
 }
 
 std::unique_ptr<ReadableFile> PosixFileSystem::Open(const std::wstring& path) {
-  UniqueFd fd(::open(WideToUtf8(path).c_str(), O_RDONLY | O_CLOEXEC));
+  // Without blocking: a pipe put in the file's place since Kind must not hold the walk.
+  UniqueFd fd(::open(WideToUtf8(path).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
   if (fd.get() < 0) return nullptr;
+  struct stat info {};
+  // O_NONBLOCK stays: it changes nothing in reads of a regular file.
+  if (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) return nullptr;
   return std::make_unique<PosixFile>(std::move(fd));
 }
 

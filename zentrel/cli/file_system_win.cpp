@@ -4,6 +4,8 @@
 
 #include <utility>
 
+#include "nkf32/verbatim_path.h"
+
 namespace zentrel {
 
 namespace {
@@ -74,14 +76,29 @@ class FindListing final : public DirectoryListing {
 
 }  // namespace
 
+// Every call names its file literally (see nkf::VerbatimPath): "aux.txt" or "nul" in a folder is a
+// file there, not a device, and "name." keeps its dot.
 PathKind Win32FileSystem::Kind(const std::wstring& path) {
-  const DWORD attributes = GetFileAttributesW(path.c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES) return PathKind::Missing;
-  return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? PathKind::Directory : PathKind::File;
+  const DWORD attributes = GetFileAttributesW(nkf::VerbatimPath(path).c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    switch (GetLastError()) {
+      case ERROR_FILE_NOT_FOUND:
+      case ERROR_PATH_NOT_FOUND:
+      case ERROR_INVALID_NAME:
+      case ERROR_BAD_NETPATH:
+        return PathKind::Missing;
+      case ERROR_FILENAME_EXCED_RANGE: return PathKind::NameTooLong;
+      default: return PathKind::NoAccess;
+    }
+  }
+  if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return PathKind::Directory;
+  return (attributes & FILE_ATTRIBUTE_DEVICE) != 0 ? PathKind::Other : PathKind::File;
 }
 
 std::unique_ptr<DirectoryListing> Win32FileSystem::List(const std::wstring& directory) {
-  const std::wstring pattern = directory + L"\\*";
+  std::wstring pattern = nkf::VerbatimPath(directory);
+  if (pattern.back() != L'\\') pattern += L'\\';  // a drive root ends in one already
+  pattern += L'*';
   WIN32_FIND_DATAW first{};
   FindHandle find(FindFirstFileW(pattern.c_str(), &first));
   if (!find.valid()) return nullptr;
@@ -89,10 +106,25 @@ std::unique_ptr<DirectoryListing> Win32FileSystem::List(const std::wstring& dire
 }
 
 std::unique_ptr<ReadableFile> Win32FileSystem::Open(const std::wstring& path) {
-  FileHandle handle(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+  FileHandle handle(CreateFileW(nkf::VerbatimPath(path).c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
   if (!handle.valid()) return nullptr;
+  // A pipe or a device opened by its name is not read: it may block or never end.
+  if (GetFileType(handle.get()) != FILE_TYPE_DISK) return nullptr;
   return std::make_unique<Win32File>(std::move(handle));
+}
+
+std::optional<FileId> Win32FileIdentity::IdOf(const std::wstring& path) {
+  // The file index needs an open handle (no access to the content is asked for).
+  FileHandle file(CreateFileW(nkf::VerbatimPath(path).c_str(), FILE_READ_ATTRIBUTES,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (!file.valid()) return std::nullopt;
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (!GetFileInformationByHandle(file.get(), &info)) return std::nullopt;
+  return FileId{info.dwVolumeSerialNumber,
+                (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
 }
 
 }  // namespace zentrel

@@ -3,6 +3,7 @@
 // (in the order it returns names) and CreateFileW reads that lock nobody out. Shared by zentrel-cli
 // and the GUI engine.
 
+#include "output_guard.h"
 #include "zentrel/core/file_system.h"
 
 namespace zentrel {
@@ -13,6 +14,12 @@ class Win32FileSystem final : public FileSystem {
   // Lists `directory` + "\*", the separator appended whatever the path ends with.
   std::unique_ptr<DirectoryListing> List(const std::wstring& directory) override;
   std::unique_ptr<ReadableFile> Open(const std::wstring& path) override;
+};
+
+// Files by volume serial number and file index, for the output guard of a conversion.
+class Win32FileIdentity final : public FileIdentity {
+ public:
+  std::optional<FileId> IdOf(const std::wstring& path) override;
 };
 
 }  // namespace zentrel

@@ -2,6 +2,7 @@
 // line ends (byte-identical to the Linux tool's, so pipelines can compare them).
 #include <fcntl.h>
 #include <io.h>
+#include <windows.h>
 
 #include <cstdio>
 #include <string>
@@ -9,9 +10,22 @@
 
 #include "conversion_files_win.h"
 #include "file_system_win.h"
+#include "nkf32/file_convert.h"
 #include "run_command.h"
 
+namespace {
+
+// Ctrl+C, Ctrl+Break, closing the console: a conversion under way leaves its destination as it was
+// and its temporary file goes too; then the process ends as it would have.
+BOOL WINAPI StopConverting(DWORD) {
+  nkf::RemoveConversionTemporaries();
+  return FALSE;
+}
+
+}  // namespace
+
 int wmain(int argc, wchar_t** argv) {
+  SetConsoleCtrlHandler(StopConverting, TRUE);
   _setmode(_fileno(stdout), _O_BINARY);
   _setmode(_fileno(stderr), _O_BINARY);
   static char outputBuffer[1 << 16];

@@ -119,6 +119,44 @@ void AppendUtf8(std::string& out, std::wstring_view text) {
   }
 }
 
+void AppendEscapedUtf8(std::string& out, std::wstring_view text, wchar_t separator) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  const auto hex = [&](unsigned byte) {
+    out += "\\x";
+    out += kHex[byte >> 4];
+    out += kHex[byte & 0xF];
+  };
+  std::size_t plain = 0;  // start of the run not yet appended
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const auto c = static_cast<char32_t>(text[i]);
+    const bool control = c < 0x20 || c == 0x7F;
+    const bool rawByte = !kWideIsUtf16 && c >= kEscapeBase + 0x80 && c <= kEscapeBase + 0xFF;
+    const bool backslash = c == U'\\' && separator != L'\\';
+    if (!control && !rawByte && !backslash) continue;
+    AppendUtf8(out, text.substr(plain, i - plain));
+    plain = i + 1;
+    if (c == U'\t') {
+      out += "\\t";
+    } else if (c == U'\n') {
+      out += "\\n";
+    } else if (c == U'\r') {
+      out += "\\r";
+    } else if (backslash) {
+      out += "\\\\";
+    } else {
+      hex(static_cast<unsigned>(rawByte ? c - kEscapeBase : c));
+    }
+  }
+  AppendUtf8(out, text.substr(plain));
+}
+
+std::string EscapedUtf8(std::wstring_view text, wchar_t separator) {
+  std::string out;
+  out.reserve(text.size());
+  AppendEscapedUtf8(out, text, separator);
+  return out;
+}
+
 std::string WideToUtf8(std::wstring_view text) {
   std::string out;
   out.reserve(text.size());

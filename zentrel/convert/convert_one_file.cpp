@@ -6,6 +6,7 @@
 
 #include "convert_strings.h"
 #include "converter_options.h"
+#include "nkf32/verbatim_path.h"
 #include "nkf32_api.h"
 #include "output_target.h"
 #include "zentrel/settings/settings_store.h"
@@ -22,11 +23,15 @@ bool AskYesNo(const std::wstring& text) {
 // Gives `path` the attributes `wanted`. A freshly written file mostly has them already (an ordinary
 // file's are just "archive"), and reading them costs a tenth of setting them under Wine.
 void RestoreAttributes(const std::wstring& path, DWORD wanted) {
-  if (GetFileAttributesW(path.c_str()) != wanted) SetFileAttributesW(path.c_str(), wanted);
+  const std::wstring literal = nkf::VerbatimPath(path);
+  if (GetFileAttributesW(literal.c_str()) != wanted) SetFileAttributesW(literal.c_str(), wanted);
 }
 
+// Attributes by the literal name, as the library opens the file ("aux.txt" is a file, not a device).
+DWORD AttributesOf(const std::wstring& path) { return GetFileAttributesW(nkf::VerbatimPath(path).c_str()); }
+
 int ConvertInPlace(const std::wstring& source, ConvertQuestions& questions) {
-  const DWORD attributes = GetFileAttributesW(source.c_str());
+  const DWORD attributes = AttributesOf(source);
   // A file that vanished since it was listed: nothing to ask about, nothing to convert.
   if (attributes == INVALID_FILE_ATTRIBUTES) return kConvertFailed;
   if ((attributes & FILE_ATTRIBUTE_HIDDEN) && !questions.ConvertHiddenFile(source)) return kConvertSkipped;
@@ -35,22 +40,24 @@ int ConvertInPlace(const std::wstring& source, ConvertQuestions& questions) {
   // Only these attributes stand in the way of replacing the file; clearing the others would cost a
   // file system call per file for nothing (they are set back below in any case).
   constexpr DWORD kInTheWay = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
-  if (attributes & kInTheWay) SetFileAttributesW(source.c_str(), FILE_ATTRIBUTE_NORMAL);
+  if (attributes & kInTheWay) SetFileAttributesW(nkf::VerbatimPath(source).c_str(), FILE_ATTRIBUTE_NORMAL);
   const BOOL converted = NkfFileConvert1SafeW(source.c_str(), LengthWithTerminator(source));
   RestoreAttributes(source, attributes);
   return converted ? kConvertSucceeded : kConvertFailed;
 }
 
 int ConvertIntoFolder(const ConversionRequest& request, const std::wstring& source,
-                      const std::wstring& dropRoot) {
+                      const std::wstring& dropRoot, OutputGuard* guard, std::size_t row) {
   const OutputTarget target = OutputTargetFor(source, dropRoot, request.outputFolder);
   SHCreateDirectoryExW(nullptr, target.folder.c_str(), nullptr);
+  if (guard && guard->Check(row, target.path)) return kConvertFailed;
   // An existing hidden or read-only target is overwritten like any other.
-  SetFileAttributesW(target.path.c_str(), FILE_ATTRIBUTE_NORMAL);
+  SetFileAttributesW(nkf::VerbatimPath(target.path).c_str(), FILE_ATTRIBUTE_NORMAL);
   const BOOL converted = NkfFileConvert2SafeW(source.c_str(), LengthWithTerminator(source),
                                               target.path.c_str(), LengthWithTerminator(target.path));
-  const DWORD sourceAttributes = GetFileAttributesW(source.c_str());
+  const DWORD sourceAttributes = AttributesOf(source);
   if (sourceAttributes != INVALID_FILE_ATTRIBUTES) RestoreAttributes(target.path, sourceAttributes);
+  if (guard && converted) guard->Written(row, target.path);
   return converted ? kConvertSucceeded : kConvertFailed;
 }
 
@@ -66,7 +73,7 @@ bool MessageBoxQuestions::ConvertReadOnlyFile(const std::wstring& path) {
 
 int ConvertOneFile(const ConversionRequest& request, const std::wstring& source,
                    const std::wstring& inspectedEncoding, const std::wstring& dropRoot,
-                   ConvertQuestions& questions) {
+                   ConvertQuestions& questions, OutputGuard* guard, std::size_t row) {
   ConverterChoices choices;
   choices.encodingChoice = request.encodingChoice;
   choices.eolChoice = request.eolChoice;
@@ -77,7 +84,7 @@ int ConvertOneFile(const ConversionRequest& request, const std::wstring& source,
   SetNkfOption(options.c_str());
 
   return request.replace ? ConvertInPlace(source, questions)
-                         : ConvertIntoFolder(request, source, dropRoot);
+                         : ConvertIntoFolder(request, source, dropRoot, guard, row);
 }
 
 }  // namespace zentrel

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "conversion_request.h"
+#include "output_guard.h"
 
 namespace zentrel {
 
@@ -29,9 +30,11 @@ class MessageBoxQuestions final : public ConvertQuestions {
 };
 
 // source: the row's path; inspectedEncoding: the row's encoding text; dropRoot: the dropped item the
-// row came from. Returns kConvertSkipped, kConvertFailed or kConvertSucceeded.
+// row came from. Into the output folder, `guard` (knowing the job's rows, `row` being this one's)
+// refuses a target that is a listed file or another row's output: kConvertFailed, nothing written.
+// Returns kConvertSkipped, kConvertFailed or kConvertSucceeded.
 int ConvertOneFile(const ConversionRequest& request, const std::wstring& source,
                    const std::wstring& inspectedEncoding, const std::wstring& dropRoot,
-                   ConvertQuestions& questions);
+                   ConvertQuestions& questions, OutputGuard* guard = nullptr, std::size_t row = 0);
 
 }  // namespace zentrel

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -179,6 +180,15 @@ DWORD WINAPI ProgressDialog::WorkerMain(void* self) {
 void ProgressDialog::RunWorker() {
   HWND status = GetDlgItem(dialog_, IDC_PROGRESS_STATUS);
   MessageBoxQuestions questions;
+  // Into an output folder nothing listed is written over, nor one row's output by another's.
+  Win32FileIdentity identity;
+  std::optional<OutputGuard> guard;
+  if (!request_.replace) {
+    std::vector<std::wstring> sources;
+    sources.reserve(rows_.size());
+    for (const JobRow& job : rows_) sources.push_back(job.path);
+    guard.emplace(std::move(sources), identity);
+  }
 
   int handled = static_cast<int>(rows_.size());
   for (int row = 0; row < handled; ++row) {
@@ -190,7 +200,8 @@ void ProgressDialog::RunWorker() {
     progress_.Started(row, job.path);
     int result = kConvertSkipped;
     if (job.encoding != L"BINARY")
-      result = ConvertOneFile(request_, job.path, job.encoding, job.dropRoot, questions);
+      result = ConvertOneFile(request_, job.path, job.encoding, job.dropRoot, questions,
+                              guard ? &*guard : nullptr, static_cast<std::size_t>(row));
     progress_.Finished(row, result);
   }
   SendMessageW(dialog_, kShowProgressNow, 0, 0);

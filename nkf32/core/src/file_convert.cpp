@@ -44,9 +44,11 @@ class ThreadBuffers {
   Buffers& buffers_;
 };
 
+// Called at once after the failing file operation, whose cause it keeps.
 ConvertResult IoFailure(Encoding input = Encoding::Ascii) {
   ConvertResult r;
   r.error = ConvertError::Io;
+  r.ioCause = detail::LastIoCause();
   r.input = input;
   return r;
 }
@@ -120,12 +122,14 @@ ConvertResult ConvertStreaming(detail::SourceFile& in, const std::filesystem::pa
   return result;
 }
 
-}  // namespace
+// Where the result goes: in place (the same path), through a symbolic link to the file it names.
+std::filesystem::path Target(const std::filesystem::path& source, const std::filesystem::path& destination) {
+  return source == destination ? detail::InPlaceTarget(destination) : destination;
+}
 
-ConvertResult ConvertFile(const std::filesystem::path& source, const std::filesystem::path& destination,
-                          const ConvertOptions& options, std::size_t heldWholeLimit) {
-  detail::SourceFile in;
-  if (!in.Open(source)) return IoFailure();
+// Guesses the open file `in` (at its start) and converts it.
+ConvertResult ConvertGuessing(detail::SourceFile& in, const std::filesystem::path& destination,
+                              const ConvertOptions& options, std::size_t heldWholeLimit) {
   ThreadBuffers buffers;
   std::vector<std::uint8_t>& held = buffers.held();
   bool complete = false;
@@ -153,10 +157,10 @@ ConvertResult ConvertFile(const std::filesystem::path& source, const std::filesy
   return ConvertStreaming(in, destination, options, guess);
 }
 
-ConvertResult ConvertFile(const std::filesystem::path& source, const std::filesystem::path& destination,
-                          const ConvertOptions& options, const GuessResult& guess, std::size_t heldWholeLimit) {
-  detail::SourceFile in;
-  if (!in.Open(source)) return IoFailure(guess.encoding);
+// Converts the open file `in` (at its start) whose encoding is known.
+ConvertResult ConvertKnown(detail::SourceFile& in, const std::filesystem::path& destination,
+                           const ConvertOptions& options, const GuessResult& guess,
+                           std::size_t heldWholeLimit) {
   if (options.guessOnly) return ConvertResult{.input = guess.encoding};
   ThreadBuffers buffers;
   bool complete = false;
@@ -165,6 +169,33 @@ ConvertResult ConvertFile(const std::filesystem::path& source, const std::filesy
   buffers.ReleaseHeld();
   if (!in.Rewind()) return IoFailure(guess.encoding);
   return ConvertStreaming(in, destination, options, guess);
+}
+
+}  // namespace
+
+ConvertResult ConvertFile(const std::filesystem::path& source, const std::filesystem::path& destination,
+                          const ConvertOptions& options, std::size_t heldWholeLimit) {
+  detail::SourceFile in;
+  if (!in.Open(source)) return IoFailure();
+  return ConvertGuessing(in, Target(source, destination), options, heldWholeLimit);
+}
+
+ConvertResult ConvertFile(const std::filesystem::path& source, const std::filesystem::path& destination,
+                          const ConvertOptions& options, const GuessResult& guess, std::size_t heldWholeLimit) {
+  detail::SourceFile in;
+  if (!in.Open(source)) return IoFailure(guess.encoding);
+  return ConvertKnown(in, Target(source, destination), options, guess, heldWholeLimit);
+}
+
+ConvertResult ConvertFile(const std::filesystem::path& source, const std::filesystem::path& destination,
+                          const ConvertOptions& options, const GuessResult& guess,
+                          const FileStamp& guessedAs, std::size_t heldWholeLimit) {
+  detail::SourceFile in;
+  if (!in.Open(source)) return IoFailure(guess.encoding);
+  const std::optional<FileStamp> now = in.Stamp();
+  const std::filesystem::path target = Target(source, destination);
+  if (!now || *now != guessedAs) return ConvertGuessing(in, target, options, heldWholeLimit);
+  return ConvertKnown(in, target, options, guess, heldWholeLimit);
 }
 
 }  // namespace nkf

@@ -50,9 +50,12 @@ struct CliRun {
   std::string err;
 };
 
-// Runs zentrel-cli with `args`; its output goes through files beside `scratch`.
-inline CliRun RunCli(const std::vector<std::string>& args, const fs::path& scratch) {
-  std::string command = Quote(ZENTREL_CLI_PATH);
+// Runs zentrel-cli with `args`; its output goes through files beside `scratch`. `prefix` runs it
+// through another command (another user: "setpriv ..."). A run that hangs (on a pipe, say) is
+// stopped after a minute and fails with status 124, rather than holding the whole test run.
+inline CliRun RunCli(const std::vector<std::string>& args, const fs::path& scratch,
+                     const std::string& prefix = "") {
+  std::string command = "timeout 60 " + prefix + Quote(ZENTREL_CLI_PATH);
   for (const std::string& arg : args) command += " " + Quote(arg);
   const fs::path out = scratch.string() + ".out";
   const fs::path err = scratch.string() + ".err";

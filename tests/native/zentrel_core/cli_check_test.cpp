@@ -2,11 +2,13 @@
 // lines and exit status.
 #include <gtest/gtest.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include "cli_run.h"
@@ -118,6 +120,101 @@ TEST_F(CliCheckTest, LinksBackIntoTheWalkAreNotWalkedAgain) {
   const CliRun run = Cli({"check", root_.string()});
   EXPECT_EQ(run.out, Row("sub/c.txt", "ASCII", "LF") + Row("sub/link.txt", "ASCII", "LF"));
   EXPECT_EQ(run.status, 0);
+}
+
+// Paths a hostile user hands over: each is reported (or escaped), none hangs or lies.
+struct HostileCheck {
+  const char* name;
+  std::function<void(const fs::path&)> build;  // makes the tree below the root
+  std::vector<std::string> args;               // "@" stands for the root
+  std::string out;                             // "@" as above
+  int status;
+  std::vector<std::string> messages;           // each must appear on standard error
+  bool asNobody = false;                       // run as an ordinary user (root reads anything)
+};
+
+std::string Rooted(std::string text, const fs::path& root) {
+  for (std::size_t at; (at = text.find('@')) != std::string::npos;)
+    text.replace(at, 1, root.string());
+  return text;
+}
+
+TEST_F(CliCheckTest, HostilePathsAreReportedAndNothingHangs) {
+  const std::string tooLong(300, 'x');
+  const std::vector<HostileCheck> cases = {
+      {"a pipe and a device in the walk and given",
+       [](const fs::path& root) {
+         Write(root / "a.txt", "a\n");
+         ASSERT_EQ(::mkfifo((root / "pipe").c_str(), 0644), 0);
+       },
+       {"check", "--readsize", "0", "@", "@/pipe", "/dev/zero"},
+       "@/a.txt\tASCII\tLF\n",
+       1,
+       {"not a regular file, skipped: @/pipe\n", "not a regular file, skipped: /dev/zero\n"}},
+      {"missing path, dangling link, name past the limit",
+       [](const fs::path& root) {
+         Write(root / "a.txt", "a\n");
+         fs::create_symlink("nowhere", root / "dangling");
+       },
+       {"check", "@/missing", "@", "@/" + tooLong},
+       "@/a.txt\tASCII\tLF\n",
+       1,
+       {"no such file or folder: @/missing\n", "no such file or folder: @/dangling\n",
+        "name too long: @/" + tooLong + "\n"}},
+      {"a folder that cannot be listed",
+       [](const fs::path& root) {
+         fs::create_directories(root / "shut");
+         Write(root / "shut" / "a.txt", "a\n");
+         fs::permissions(root, fs::perms::owner_all | fs::perms::others_read | fs::perms::others_exec);
+         fs::permissions(root / "shut", fs::perms::owner_all);
+       },
+       {"check", "@"},
+       "",
+       1,
+       {"cannot list folder: @/shut\n"},
+       true},
+      {"names with TAB, LF, a backslash and bytes that are not UTF-8",
+       [](const fs::path& root) {
+         Write(root / "a\tb", "1\n");
+         Write(root / "c\nd", "2\n");
+         Write(root / "e\\f", "3\n");
+         Write(root / "g\x82\xA0", "4\n");
+       },
+       {"check", "@"},
+       "@/a\\tb\tASCII\tLF\n@/c\\nd\tASCII\tLF\n@/e\\\\f\tASCII\tLF\n@/g\\x82\\xA0\tASCII\tLF\n",
+       0,
+       {}},
+      {"ignore entries that backtrack without end, or need to",
+       [](const fs::path& root) { Write(root / (std::string(200, 'a') + "!"), "a\n"); },
+       {"check", "--regex", "--ignore", "(a+)+$", "--ignore", "(a)\\1", "@"},
+       "@/" + std::string(200, 'a') + "!\tASCII\tLF\n",
+       1,
+       {"ignore entry not used (a back-reference cannot be matched in bounded time): (a)\\1\n"}},
+      {"the same as fields ended by NUL",
+       [](const fs::path& root) { Write(root / "a\tb", "1\n"); },
+       {"check", "--null", "@"},
+       "@/a\tb\0ASCII\0LF\0"s,
+       0,
+       {}},
+  };
+  for (const HostileCheck& c : cases) {
+    SCOPED_TRACE(c.name);
+    const fs::path root = root_ / c.name;
+    fs::create_directories(root);
+    c.build(root);
+    std::vector<std::string> args;
+    for (const std::string& arg : c.args) args.push_back(Rooted(arg, root));
+    const bool drop = c.asNobody && ::geteuid() == 0;
+    if (drop) fs::permissions(root_, fs::perms::others_read | fs::perms::others_exec, fs::perm_options::add);
+    const CliRun run = cli_test::RunCli(
+        args, root_ / "run", drop ? "setpriv --reuid=65534 --regid=65534 --clear-groups " : "");
+    EXPECT_EQ(run.out, Rooted(c.out, root));
+    EXPECT_EQ(run.status, c.status) << run.err;
+    for (const std::string& message : c.messages)
+      EXPECT_NE(run.err.find(Rooted(message, root)), std::string::npos) << run.err;
+    fs::permissions(root, fs::perms::owner_all, fs::perm_options::add);
+    if (fs::exists(root / "shut")) fs::permissions(root / "shut", fs::perms::owner_all);
+  }
 }
 
 TEST_F(CliCheckTest, HelpAndUsageErrors) {

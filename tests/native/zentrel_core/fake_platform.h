@@ -163,7 +163,8 @@ inline std::unique_ptr<GuessStream> FakeGuesser::BeginStream() {
   return std::make_unique<FakeGuessStream>(*this);
 }
 
-// Records "status <text>", "row <index> <path>|<encoding>|<line ending>" and "error <path>".
+// Records "status <text>", "row <index> <path>|<encoding>|<line ending>" and "error <path>" (or
+// another name of the error: "not found <path>", ...).
 class RecordingSink final : public InspectionSink {
  public:
   std::vector<std::wstring> events;
@@ -176,8 +177,10 @@ class RecordingSink final : public InspectionSink {
                      L"|" + row.lineEnding);
   }
   void ReportError(std::wstring_view path, InspectError error) override {
-    events.push_back((error == InspectError::CannotOpen ? L"error " : L"too large ") +
-                     std::wstring(path));
+    static constexpr const wchar_t* kNames[] = {L"error ",     L"too large ",   L"not found ",
+                                                L"no access ", L"too long ",    L"cannot list ",
+                                                L"not regular ", L"refused "};
+    events.push_back(kNames[static_cast<int>(error)] + std::wstring(path));
   }
   std::vector<std::wstring> Rows() const {
     std::vector<std::wstring> rows;

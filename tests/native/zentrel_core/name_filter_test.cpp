@@ -60,6 +60,22 @@ TEST(NameFilter, CacheGivesTheSameAnswerForRepeatedAndBrokenPatterns) {
   EXPECT_EQ(cache.Compiled(L".log$"), cache.Compiled(L".log$"));
 }
 
+TEST(NameFilter, SearchesTakeBoundedTimeAndBackReferencesAreRefused) {
+  // Each would backtrack for ever on a long name that almost matches (2^300 ways to split it).
+  const std::wstring longName = std::wstring(300, L'a') + L"!";
+  const std::pair<const wchar_t*, const wchar_t*> entries[] = {
+      {L"(a+)+$", L"xaaa"}, {L"(a|aa)+$", L"aa"}, {L"(a*)*b", L"aaab"}, {L"^(a|a?)+$", L"aaa"}};
+  for (const auto& [entry, matching] : entries) {
+    EXPECT_EQ(Count({entry}, true, longName), 0) << entry;
+    EXPECT_EQ(Count({entry}, true, matching), 1) << entry;
+  }
+  PatternCache cache;
+  EXPECT_EQ(CountMatches({L"(a)\\1", L"(x)\\1", L"a"}, true, L"aa", cache), 1);
+  EXPECT_EQ(cache.TakeRefused(), (std::vector<std::wstring>{L"(a)\\1", L"(x)\\1"}));
+  EXPECT_EQ(CountMatches({L"(a)\\1"}, true, L"aa", cache), 0);
+  EXPECT_TRUE(cache.TakeRefused().empty()) << "each refused once";
+}
+
 TEST(NameFilter, ExcludingAndSelectingDecisions) {
   EXPECT_TRUE(ShouldInspect(0, 0));
   EXPECT_FALSE(ShouldInspect(0, 1));

@@ -4,6 +4,7 @@
 #include <new>
 #include <utility>
 
+#include "nkf32/file_convert.h"
 #include "zentrel/core/encoding_verdict.h"
 
 namespace zentrel {
@@ -28,6 +29,14 @@ std::wstring StatusText(std::wstring_view subject) {
   std::wstring text(kStatusPrefix);
   text += subject;
   return text;
+}
+
+InspectError Unreachable(PathKind kind) {
+  switch (kind) {
+    case PathKind::NoAccess: return InspectError::NoAccess;
+    case PathKind::NameTooLong: return InspectError::NameTooLong;
+    default: return InspectError::NotFound;
+  }
 }
 
 ResultRow MakeRow(const std::wstring& path, Verdict verdict) {
@@ -57,18 +66,28 @@ void InspectionEngine::Walk(const std::wstring& path, int rowIndex, PatternCache
   const int checkType = settings_.GetInt(L"checktype", 0);
   const bool regexMode = settings_.GetInt(L"stringtype", 0) != 0;
 
-  // A path whose attributes cannot be read is treated as a folder: its listing fails and nothing
-  // below it is inspected, but the status still names it.
-  if (files_.Kind(path) == PathKind::File) {
-    ConsiderFile(path, rowIndex, entries, checkType, regexMode, patterns);
+  const PathKind kind = files_.Kind(path);
+  if (kind == PathKind::File || kind == PathKind::Other) {
+    ConsiderFile(path, kind, rowIndex, entries, checkType, regexMode, patterns);
     return;
   }
   sink_.SetStatus(StatusText(path));
+  if (kind != PathKind::Directory) {
+    // A row re-checked after a conversion whose file has gone keeps its cells: the job has already
+    // reported that file.
+    if (rowIndex < 0) sink_.ReportError(path, Unreachable(kind));
+    return;
+  }
   const std::unique_ptr<DirectoryListing> listing = files_.List(path);
-  if (!listing) return;
+  if (!listing) {
+    sink_.ReportError(path, InspectError::CannotList);
+    return;
+  }
   std::wstring name;
   while (listing->Next(name)) {
-    if (name == L"." || name == L"..") continue;
+    // A conversion's temporary file (of this or another process, or left by one that died) is
+    // never listed: it is not the user's file.
+    if (name == L"." || name == L".." || nkf::IsConversionTemporary(name)) continue;
     std::wstring child = path;
     child += options_.separator;
     child += name;
@@ -76,7 +95,7 @@ void InspectionEngine::Walk(const std::wstring& path, int rowIndex, PatternCache
   }
 }
 
-void InspectionEngine::ConsiderFile(const std::wstring& path, int rowIndex,
+void InspectionEngine::ConsiderFile(const std::wstring& path, PathKind kind, int rowIndex,
                                     const std::vector<std::wstring>& entries, int checkType,
                                     bool regexMode, PatternCache& patterns) {
   const std::wstring_view fileName = FileNameOf(path, options_.separator);
@@ -86,7 +105,16 @@ void InspectionEngine::ConsiderFile(const std::wstring& path, int rowIndex,
   // The status shows the file name even when the whole path is compared.
   sink_.SetStatus(status);
   const int matches = CountMatches(entries, regexMode, compared, patterns);
+  for (const std::wstring& refused : patterns.TakeRefused()) {
+    // Once per engine, not once per walk: a re-check walks every row on its own.
+    if (toldRefused_.insert(refused).second) sink_.ReportError(refused, InspectError::RefusedEntry);
+  }
   if (!ShouldInspect(checkType, matches)) return;
+  // A pipe would block the walk for ever, a device such as /dev/zero never end.
+  if (kind == PathKind::Other) {
+    sink_.ReportError(path, InspectError::NotRegular);
+    return;
+  }
   InspectFile(path, rowIndex);
 }
 

@@ -25,8 +25,20 @@ enum class ConvertError : std::uint8_t {
   Io,                // reading or writing a file failed
 };
 
+// Why a file could not be read or written (ConvertError::Io), as far as the system says.
+enum class IoCause : std::uint8_t {
+  Unknown,
+  NotFound,            // the file or its folder does not exist
+  Permission,          // access denied
+  ReadOnlyFileSystem,  // the volume is mounted (or marked) read-only
+  DiskFull,            // no space left (or a quota reached)
+  InUse,               // another program holds the file (a sharing or lock violation)
+  NameTooLong,         // the path is longer than the file system allows
+};
+
 struct ConvertResult {
   ConvertError error = ConvertError::None;
+  IoCause ioCause = IoCause::Unknown;  // with ConvertError::Io
   std::uint64_t position = 0;   // input byte offset of the offending byte or character
   char32_t codePoint = 0;       // the character that could not be written (Unrepresentable)
   Encoding input = Encoding::Ascii;  // the guessed input encoding

@@ -5,8 +5,21 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
+
+#include "nkf32/convert.h"
+#include "nkf32/file_convert.h"
 
 namespace nkf::detail {
+
+// The cause of the failure of the last file operation of this thread (errno, GetLastError), to be
+// asked at once after the failing call.
+IoCause LastIoCause();
+
+// The file a conversion in place replaces when given `path`: the file a symbolic link points to (the
+// link stays a link), or `path` itself. Into another file a link is replaced like any file, so a
+// link planted in an output folder cannot send the output elsewhere.
+std::filesystem::path InPlaceTarget(const std::filesystem::path& path);
 
 // A file opened for reading, shared with other readers and writers. Closed on destruction.
 class SourceFile {
@@ -21,12 +34,15 @@ class SourceFile {
   std::ptrdiff_t Read(std::uint8_t* buffer, std::size_t size);
   bool Rewind();
   void Close();
+  // The open file's stamp, comparable with StampOf of its path.
+  std::optional<FileStamp> Stamp() const;
 
  private:
   std::intptr_t handle_ = -1;
 };
 
-// A new file beside `destination` that takes its place only through Commit(): flushed to disk, then
+// A new file beside `destination` (named as IsConversionTemporary says) that takes its place only
+// through Commit(): flushed to disk, then
 // renamed over the destination in one step. Destroyed without Commit() it is deleted, so a failed
 // conversion leaves the destination as it was.
 class ReplacementFile {
@@ -44,6 +60,7 @@ class ReplacementFile {
   std::intptr_t handle_ = -1;
   std::filesystem::path tempPath_;
   std::filesystem::path destination_;
+  int registered_ = -1;  // its slot among the temporaries a signal removes
 };
 
 }  // namespace nkf::detail

@@ -3,9 +3,12 @@
 #include <atomic>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "file_io.h"
+#include "nkf32/verbatim_path.h"
+#include "temp_files.h"
 
 namespace nkf::detail {
 namespace {
@@ -17,7 +20,7 @@ constexpr std::intptr_t kNoHandle = -1;  // INVALID_HANDLE_VALUE
 // again by name, as MoveFileExW does: under Wine that was a third of a replacement's cost. A file
 // system that refuses it leaves the caller to MoveFileExW.
 bool RenameOpenFile(HANDLE file, const std::filesystem::path& destination) {
-  const std::wstring& name = destination.native();
+  const std::wstring name = VerbatimPath(destination.native());
   const std::size_t nameBytes = name.size() * sizeof(wchar_t);
   std::vector<std::uint8_t> block(sizeof(FILE_RENAME_INFO) + nameBytes);
   auto* info = reinterpret_cast<FILE_RENAME_INFO*>(block.data());
@@ -28,13 +31,30 @@ bool RenameOpenFile(HANDLE file, const std::filesystem::path& destination) {
   return ::SetFileInformationByHandle(file, FileRenameInfo, info, static_cast<DWORD>(block.size())) != 0;
 }
 
+std::uint64_t Ticks(const FILETIME& time) {
+  return (static_cast<std::uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+}
+
+// By name no file index is to be had without opening the file, so a stamp names the file by its
+// creation time (a replacement renamed over the file brings its own) on both sides.
+FileStamp StampFrom(const FILETIME& created, const FILETIME& written, DWORD sizeHigh, DWORD sizeLow) {
+  return FileStamp{0, Ticks(created), (static_cast<std::uint64_t>(sizeHigh) << 32) | sizeLow,
+                   Ticks(written), 0};
+}
+
 }  // namespace
+
+std::optional<FileStamp> SourceFile::Stamp() const {
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (handle_ == kNoHandle || !::GetFileInformationByHandle(AsHandle(handle_), &info)) return std::nullopt;
+  return StampFrom(info.ftCreationTime, info.ftLastWriteTime, info.nFileSizeHigh, info.nFileSizeLow);
+}
 
 SourceFile::~SourceFile() { Close(); }
 
 bool SourceFile::Open(const std::filesystem::path& path) {
   Close();
-  HANDLE h = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+  HANDLE h = ::CreateFileW(VerbatimPath(path.native()).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                            nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
   if (h == INVALID_HANDLE_VALUE) return false;
   handle_ = reinterpret_cast<std::intptr_t>(h);
@@ -58,24 +78,52 @@ void SourceFile::Close() {
   handle_ = kNoHandle;
 }
 
+std::filesystem::path InPlaceTarget(const std::filesystem::path& path) { return path; }
+
+IoCause LastIoCause() {
+  switch (::GetLastError()) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND: return IoCause::NotFound;
+    case ERROR_ACCESS_DENIED: return IoCause::Permission;
+    case ERROR_WRITE_PROTECT: return IoCause::ReadOnlyFileSystem;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL: return IoCause::DiskFull;
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION: return IoCause::InUse;
+    case ERROR_FILENAME_EXCED_RANGE: return IoCause::NameTooLong;
+    default: return IoCause::Unknown;
+  }
+}
+
+void RemoveTemporary(const TempChar* path) {
+  // The temporary is open (shared for deletion): it goes when the dying process closes it. The path
+  // is already literal.
+  ::DeleteFileW(path);
+}
+
 ReplacementFile::~ReplacementFile() {
+  ForgetTemporary(registered_);
   if (handle_ != kNoHandle) ::CloseHandle(AsHandle(handle_));
   if (!tempPath_.empty()) ::DeleteFileW(tempPath_.c_str());
 }
 
 bool ReplacementFile::Create(const std::filesystem::path& destination) {
   static std::atomic<unsigned> counter{0};
+  static constexpr wchar_t kDigits[] = L"0123456789abcdefghijklmnopqrstuvwxyz";
   destination_ = destination;
   std::filesystem::path folder = destination.parent_path();
   for (int attempt = 0; attempt < 100; ++attempt) {
-    std::wstring name = L"~" + destination.filename().wstring() + L"." +
-                        std::to_wstring(::GetCurrentProcessId()) + L"-" + std::to_wstring(counter++) + L".nkf";
-    std::filesystem::path temp = folder / name;
-    HANDLE h = ::CreateFileW(temp.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
+    // Six letters or digits from the process and a counter, as IsConversionTemporary expects.
+    unsigned long long seed = (static_cast<unsigned long long>(::GetCurrentProcessId()) << 20) ^ counter++;
+    std::wstring name = L".nkf32-";
+    for (int i = 0; i < 6; ++i, seed /= 36) name += kDigits[seed % 36];
+    std::filesystem::path temp = VerbatimPath((folder / name).native());
+    HANDLE h = ::CreateFileW(temp.c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_DELETE, nullptr, CREATE_NEW,
                              FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h != INVALID_HANDLE_VALUE) {
       handle_ = reinterpret_cast<std::intptr_t>(h);
       tempPath_ = temp;
+      registered_ = RegisterTemporary(tempPath_.c_str(), tempPath_.native().size());
       return true;
     }
     if (::GetLastError() != ERROR_FILE_EXISTS) return false;
@@ -103,13 +151,51 @@ bool ReplacementFile::Commit() {
   if (renamed) {
     // The flushed file has taken the destination's place: that is the conversion's result.
     tempPath_.clear();
+    ForgetTemporary(std::exchange(registered_, -1));
     return true;
   }
   if (!flushed || !closed ||
-      !::MoveFileExW(tempPath_.c_str(), destination_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+      !::MoveFileExW(tempPath_.c_str(), VerbatimPath(destination_.native()).c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
     return false;
   tempPath_.clear();
+  ForgetTemporary(std::exchange(registered_, -1));
   return true;
 }
 
 }  // namespace nkf::detail
+
+namespace nkf {
+
+namespace {
+// Some file systems keep a file's times to two seconds (FAT): a file written less than this long
+// ago could be written again, to the same size, without its time changing. In 100 ns ticks.
+constexpr std::uint64_t kSettledAge = std::uint64_t{4} * 10'000'000;
+}  // namespace
+
+std::optional<FileStamp> StampOf(const std::filesystem::path& path) {
+  // By name, without opening the file: an open and close cost several times more (two file system
+  // round trips each under Wine).
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!::GetFileAttributesExW(VerbatimPath(path.native()).c_str(), GetFileExInfoStandard, &data))
+    return std::nullopt;
+  FILETIME now{};
+  ::GetSystemTimeAsFileTime(&now);
+  if (detail::Ticks(now) < detail::Ticks(data.ftLastWriteTime) + kSettledAge) return std::nullopt;
+  return detail::StampFrom(data.ftCreationTime, data.ftLastWriteTime, data.nFileSizeHigh, data.nFileSizeLow);
+}
+
+std::wstring VerbatimPath(std::wstring_view path) {
+  std::wstring current(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = ::GetCurrentDirectoryW(static_cast<DWORD>(current.size()), current.data());
+    if (length < current.size()) {
+      current.resize(length);
+      break;
+    }
+    current.resize(length);
+  }
+  return VerbatimPath(path, current);
+}
+
+}  // namespace nkf

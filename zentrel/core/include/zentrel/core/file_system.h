@@ -12,9 +12,12 @@
 namespace zentrel {
 
 enum class PathKind : std::uint8_t {
-  Missing,  // the attributes cannot be read (no such path, no access)
-  File,
+  Missing,      // no such path (a link to nothing included)
+  NoAccess,     // its attributes cannot be read (no access, or a cause not told apart)
+  NameTooLong,  // the path or a name in it is longer than the file system allows
+  File,         // a regular file
   Directory,
+  Other,        // neither: a pipe, a device, a socket; never read (it may block or never end)
 };
 
 class ReadableFile {
@@ -40,8 +43,8 @@ class FileSystem {
   virtual PathKind Kind(const std::wstring& path) = 0;
   // nullptr when the directory cannot be listed.
   virtual std::unique_ptr<DirectoryListing> List(const std::wstring& directory) = 0;
-  // nullptr when the file cannot be opened for reading. Other readers and writers are not locked
-  // out.
+  // nullptr when the file cannot be opened for reading, or is not a regular file after all (it
+  // may have been replaced since Kind). Other readers and writers are not locked out.
   virtual std::unique_ptr<ReadableFile> Open(const std::wstring& path) = 0;
 };
 

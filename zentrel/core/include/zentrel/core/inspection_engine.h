@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -37,7 +38,9 @@ class InspectionEngine {
                    InspectionSink& sink, EngineOptions options = {});
 
   // Walks a dropped path (or re-checks the path of a row): a folder depth-first in listing order, a
-  // file through the name filter. rowIndex is handed unchanged to every inspected file.
+  // file through the name filter. rowIndex is handed unchanged to every inspected file. A path that
+  // cannot be reached, a folder that cannot be listed and a file that is not a regular one (after
+  // the filter) are reported; conversions' temporary files are not listed.
   void InspectPath(const std::wstring& path, int rowIndex);
 
   // Inspects one file that passed the filter and writes its row (or reports why it could not).
@@ -45,7 +48,7 @@ class InspectionEngine {
 
  private:
   void Walk(const std::wstring& path, int rowIndex, PatternCache& patterns);
-  void ConsiderFile(const std::wstring& path, int rowIndex,
+  void ConsiderFile(const std::wstring& path, PathKind kind, int rowIndex,
                     const std::vector<std::wstring>& entries, int checkType, bool regexMode,
                     PatternCache& patterns);
   void InspectInChunks(const std::wstring& path, int rowIndex, ReadableFile& file,
@@ -57,6 +60,7 @@ class InspectionEngine {
   InspectionSink& sink_;
   EngineOptions options_;
   std::vector<std::uint8_t> buffer_;  // reused across files: most are examined in 1000 bytes
+  std::set<std::wstring> toldRefused_;  // ignore-list patterns already reported as refused
 };
 
 }  // namespace zentrel

@@ -4,7 +4,9 @@
 // Each entry becomes a pattern (in end-string mode the entry with "$" appended, deliberately not
 // escaped, so "." still matches any character), compiled as a case-sensitive ECMAScript regular
 // expression and searched anywhere in the compared name (the file name, or the whole path). An
-// entry that does not compile (for example "*.txt") is simply not found.
+// entry that does not compile (for example "*.txt") is simply not found. The search never
+// backtracks, so it takes bounded time whatever the entry; an entry that needs backtracking (a
+// back-reference such as (a)\1) is refused: not found, and named by TakeRefused.
 
 #include <optional>
 #include <regex>
@@ -25,11 +27,15 @@ std::wstring EntryPattern(std::wstring_view entry, bool regexMode);
 // file. Owned by one walk: the ignore list cannot change while a walk runs.
 class PatternCache {
  public:
-  // nullptr when the pattern does not compile.
+  // nullptr when the pattern does not compile (or is refused).
   const std::wregex* Compiled(const std::wstring& pattern);
+  // The patterns refused since the last call, each once: they could not be searched in bounded
+  // time.
+  std::vector<std::wstring> TakeRefused();
 
  private:
   std::unordered_map<std::wstring, std::optional<std::wregex>> patterns_;
+  std::vector<std::wstring> refused_;
 };
 
 // The number of entries found in the compared name. Every entry is tried (no early stop).
