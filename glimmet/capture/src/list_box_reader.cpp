@@ -1,10 +1,14 @@
 // List boxes, combo boxes and drop lists: item by item through the wide messages, which the
 // system copies across processes itself.
+#include <windows.h>
+#include <commctrl.h>
+
 #include <algorithm>
 #include <vector>
 
 #include "glimmet/capture/readers.h"
 #include "glimmet/platform/bounded_message.h"
+#include "glimmet/platform/window_text.h"
 #include "item_text.h"
 
 namespace glimmet::capture {
@@ -17,17 +21,30 @@ constexpr std::size_t kItemChars = 1023;
 struct ItemMessages {
   UINT count, length, text;
   std::wstring_view label;
+  LONG hasStrings;  // the style bit that keeps texts in an owner-drawn list
 };
 
-constexpr ItemMessages kListBoxMessages{LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT, label::kLbGetText};
-constexpr ItemMessages kComboBoxMessages{CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT, label::kCbGetLbText};
+constexpr ItemMessages kListBoxMessages{LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT, label::kLbGetText, LBS_HASSTRINGS};
+constexpr ItemMessages kComboBoxMessages{CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT, label::kCbGetLbText,
+                                         CBS_HASSTRINGS};
 
+// An owner-drawn list without the has-strings style keeps no texts: its text messages answer with
+// the item data (a pointer of the program), which must not be shown as characters. The owner-draw
+// bits are the same for list boxes and combo boxes.
+bool KeepsNoTexts(HWND window, const ItemMessages& messages) {
+  const LONG style = ::GetWindowLongW(window, GWL_STYLE);
+  return (style & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE)) != 0 && (style & messages.hasStrings) == 0;
+}
+
+// Reads `window`; the read stops when the pointer leaves the window it rested on.
 ReadResult ReadItems(const ReaderContext& context, HWND window, const ItemMessages& messages) {
+  const HWND pointed = context.PointWindow();
   ReadResult result{L"", std::wstring(messages.label)};
+  if (KeepsNoTexts(window, messages)) return result;
   const LRESULT count = platform::SendBounded(window, messages.count).value_or(0);
   std::vector<wchar_t> buffer;
   for (LRESULT i = 0; i < count; ++i) {
-    if (context.PointWindow() != window) {
+    if (context.PointWindow() != pointed) {
       result.text += kInterruptionMark;
       break;
     }
@@ -57,7 +74,14 @@ ReadResult ReadListBox(const ReaderContext& context) {
 }
 
 ReadResult ReadComboBox(const ReaderContext& context) {
-  return ReadItems(context, context.PointWindow(), kComboBoxMessages);
+  HWND combo = context.PointWindow();
+  // The inner combo of an extended combo box draws the items its parent keeps: the parent answers
+  // the same messages with the texts.
+  HWND parent = ::GetParent(combo);
+  if (KeepsNoTexts(combo, kComboBoxMessages) && parent && platform::ClassNameOf(parent) == WC_COMBOBOXEXW) {
+    return ReadItems(context, parent, kComboBoxMessages);
+  }
+  return ReadItems(context, combo, kComboBoxMessages);
 }
 
 ReadResult ReadComboList(const ReaderContext& context) {
