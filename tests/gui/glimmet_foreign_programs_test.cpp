@@ -1,0 +1,346 @@
+// The readers against programs nobody here wrote: those that ship with Wine (notepad, wordpad,
+// regedit, taskmgr, winefile). Every expectation comes from outside the reader: text the test put
+// into a control, a value it wrote into the registry, the drives and process ids the system
+// reports, fixed names (the registry roots), or the control's state read by the driver's own code.
+#include "guidriver/guidriver.h"
+
+#include "glimmet/capture/readers.h"
+
+#include <gtest/gtest.h>
+#include <shlobj.h>
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+using guidriver::Utf8;
+
+namespace {
+
+std::wstring WindowsFolder() {
+  wchar_t folder[MAX_PATH] = {};
+  ::GetWindowsDirectoryW(folder, MAX_PATH);
+  return folder;
+}
+
+std::wstring ProgramFilesFolder() {
+  wchar_t folder[MAX_PATH] = {};
+  ::SHGetFolderPathW(nullptr, CSIDL_PROGRAM_FILES, nullptr, 0, folder);
+  return folder;
+}
+
+std::vector<std::wstring> SplitLines(const std::wstring& text) {
+  std::vector<std::wstring> lines;
+  std::size_t start = 0;
+  for (std::size_t end; (end = text.find(L"\r\n", start)) != std::wstring::npos; start = end + 2) {
+    lines.push_back(text.substr(start, end - start));
+  }
+  if (start < text.size()) lines.push_back(text.substr(start));
+  return lines;
+}
+
+std::vector<std::wstring> SplitCells(const std::wstring& row) {
+  std::vector<std::wstring> cells;
+  std::wstringstream stream(row);
+  for (std::wstring cell; std::getline(stream, cell, L'\t');) cells.push_back(cell);
+  if (!row.empty() && row.back() == L'\t') cells.emplace_back();
+  return cells;
+}
+
+// The visible descendants of `parent` of one class, in the order EnumChildWindows gives them.
+std::vector<HWND> Descendants(HWND parent, const std::wstring& className) {
+  struct Search {
+    const std::wstring& className;
+    std::vector<HWND> found;
+  } search{className, {}};
+  ::EnumChildWindows(
+      parent,
+      [](HWND child, LPARAM context) -> BOOL {
+        auto* search = reinterpret_cast<Search*>(context);
+        if (::IsWindowVisible(child) && guidriver::ClassName(child) == search->className) search->found.push_back(child);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+HWND Descendant(HWND parent, const std::wstring& className, std::size_t index = 0) {
+  const std::vector<HWND> found = Descendants(parent, className);
+  if (found.size() <= index) throw guidriver::DriverError("no visible " + Utf8(className) + " #" + std::to_string(index));
+  return found[index];
+}
+
+HWND DescendantWithId(HWND parent, const std::wstring& className, int id) {
+  for (HWND child : Descendants(parent, className)) {
+    if (::GetDlgCtrlID(child) == id) return child;
+  }
+  throw guidriver::DriverError("no visible " + Utf8(className) + " with id " + std::to_string(id));
+}
+
+// A tab's text through the driver's own remote block (a TCITEMW and its buffer in the target).
+std::vector<std::wstring> TabTexts(HWND tab, DWORD processId) {
+  std::vector<std::wstring> texts;
+  const auto count = guidriver::Send(tab, TCM_GETITEMCOUNT);
+  constexpr std::size_t kChars = 512;
+  guidriver::RemoteBuffer block(processId, sizeof(TCITEMW) + kChars * sizeof(wchar_t));
+  for (WPARAM i = 0; i < static_cast<WPARAM>(count); ++i) {
+    TCITEMW item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = static_cast<wchar_t*>(block.AddressAt(sizeof(TCITEMW)));
+    item.cchTextMax = kChars;
+    block.Write(&item, sizeof(item));
+    const wchar_t empty = L'\0';
+    block.Write(&empty, sizeof(empty), sizeof(TCITEMW));
+    guidriver::Send(tab, TCM_GETITEMW, i, reinterpret_cast<LPARAM>(block.Address()));
+    std::wstring text(kChars, L'\0');
+    block.Read(text.data(), kChars * sizeof(wchar_t), sizeof(TCITEMW));
+    texts.push_back(text.substr(0, text.find(L'\0')));
+  }
+  return texts;
+}
+
+// Clicks tab `index` as the user does: the tab control itself then tells its parent.
+void ClickTab(HWND tab, DWORD processId, int index) {
+  guidriver::RemoteBuffer block(processId, sizeof(RECT));
+  guidriver::Send(tab, TCM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(block.Address()));
+  const RECT rect = block.ReadAs<RECT>();
+  const LPARAM point = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+  guidriver::Post(tab, WM_LBUTTONDOWN, MK_LBUTTON, point);
+  guidriver::Post(tab, WM_LBUTTONUP, 0, point);
+}
+
+class ForeignProgramTest : public testing::Test {
+ protected:
+  void SetUp() override { settings_.running = true; }
+
+  // Starts a program of the Wine installation and waits for its main window; empty when the
+  // program is not installed (the caller skips).
+  std::optional<HWND> Start(const std::wstring& path, const std::wstring& mainClass) {
+    if (::GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) return std::nullopt;
+    process_.reset();
+    process_.emplace(guidriver::Process::Start(path));
+    return process_->WaitForMainWindow({.className = mainClass});
+  }
+
+  // Reads `control` the way a capture does when the pointer rests on (x, y) over it.
+  glimmet::ReadResult ReadAt(HWND control, int x, int y) {
+    settings_.pointWindow = reinterpret_cast<std::uintptr_t>(control);
+    settings_.pointX = x;
+    settings_.pointY = y;
+    return glimmet::capture::ReadByKind(glimmet::ClassifyWindowClass(guidriver::ClassName(control)), context_);
+  }
+  glimmet::ReadResult Read(HWND control) {
+    RECT rect{};
+    ::GetWindowRect(control, &rect);
+    return ReadAt(control, (rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+  }
+
+  std::optional<guidriver::Process> process_;
+  glimmet::AppSettings settings_;
+  std::wstring progress_;
+  glimmet::capture::ReaderContext context_{settings_, [this](const std::wstring& text) { progress_ = text; }, {}};
+};
+
+#define START_OR_SKIP(window, path, mainClass)                                          \
+  const std::optional<HWND> started_##window = Start(path, mainClass);                  \
+  if (!started_##window) GTEST_SKIP() << Utf8(path) << " is not installed in this prefix"; \
+  HWND window = *started_##window
+
+// Text the test puts into the program's edit control: Japanese, an emoji and Korean (outside code
+// page 932), and line ends.
+const std::wstring kTypedText = L"\u691C\u7D22\u3059\u308B\u8A00\u8449 \U0001F600\r\n\uD55C\uAD6D\uC5B4 line two\r\nthree";
+
+TEST_F(ForeignProgramTest, EditsOfNotepadAndWordpadGiveTheTextPutIntoThem) {
+  const struct {
+    std::wstring program, mainClass, editClass, text;
+  } cases[] = {
+      {WindowsFolder() + L"\\notepad.exe", L"Notepad", L"Edit", kTypedText},
+      // A rich edit keeps paragraphs with CR only; one line keeps the comparison about the reader.
+      {ProgramFilesFolder() + L"\\Windows NT\\Accessories\\wordpad.exe", L"WORDPADTOP", L"RichEdit20W",
+       kTypedText.substr(0, kTypedText.find(L"\r\n"))},
+  };
+  for (const auto& c : cases) {
+    START_OR_SKIP(main, c.program, c.mainClass);
+    HWND edit = Descendant(main, c.editClass);
+    guidriver::SetText(edit, c.text);
+    const glimmet::ReadResult read = Read(edit);
+    EXPECT_EQ(Utf8(read.text), Utf8(c.text)) << Utf8(c.program);
+    EXPECT_EQ(read.methodLabel, L"WM_GETTEXT") << Utf8(c.program);
+  }
+}
+
+// The accessibility server names an edit by the label before it (as Windows does), so the dialog's
+// text holds the label, not what was typed; the buttons are named by their captions.
+TEST_F(ForeignProgramTest, NotepadFindDialogGivesItsTitleThenItsChildren) {
+  START_OR_SKIP(main, WindowsFolder() + L"\\notepad.exe", L"Notepad");
+  constexpr int kSearchCommand = 0x120;  // notepad's Search > Find
+  guidriver::PostCommand(main, kSearchCommand);
+  HWND find = guidriver::WaitForTopLevelWindow({.processId = process_->Id(), .className = L"#32770"});
+
+  const glimmet::ReadResult read = Read(find);
+  const std::vector<std::wstring> lines = SplitLines(read.text);
+  ASSERT_FALSE(lines.empty());
+  EXPECT_EQ(Utf8(lines.front()), Utf8(guidriver::WindowText(find)));
+  const std::vector<HWND> buttons = Descendants(find, L"Button");
+  ASSERT_FALSE(buttons.empty());
+  for (HWND button : buttons) {
+    std::wstring caption = guidriver::WindowText(button);
+    caption.erase(std::remove(caption.begin(), caption.end(), L'&'), caption.end());
+    EXPECT_NE(std::find(lines.begin(), lines.end(), caption), lines.end()) << Utf8(caption) << " in\n" << Utf8(read.text);
+  }
+  EXPECT_EQ(read.methodLabel, L"Accessible");
+}
+
+TEST_F(ForeignProgramTest, RegeditTreeListsTheRegistryRootsBelowItsRoot) {
+  START_OR_SKIP(main, WindowsFolder() + L"\\regedit.exe", L"RegEdit_RegEdit");
+  HWND tree = Descendant(main, L"SysTreeView32");
+  RECT rect{};
+  ::GetWindowRect(tree, &rect);
+  const glimmet::ReadResult read = ReadAt(tree, rect.left + 4, rect.bottom - 4);  // below the items: the whole tree
+  const std::vector<std::wstring> lines = SplitLines(read.text);
+  const std::vector<std::wstring> roots{L"\tHKEY_CLASSES_ROOT", L"\tHKEY_CURRENT_USER", L"\tHKEY_LOCAL_MACHINE",
+                                        L"\tHKEY_USERS", L"\tHKEY_CURRENT_CONFIG"};
+  ASSERT_GT(lines.size(), roots.size()) << Utf8(read.text);
+  EXPECT_TRUE(!lines.front().empty() && lines.front()[0] != L'\t') << Utf8(read.text);  // the root, not indented
+  EXPECT_EQ(std::vector<std::wstring>(lines.begin() + 1, lines.begin() + 1 + roots.size()), roots) << Utf8(read.text);
+  EXPECT_EQ(read.methodLabel, L"TVM_GETITEMW");  // Wine's accessibility gives no tree items
+}
+
+TEST_F(ForeignProgramTest, RegeditListViewShowsAValueTheTestWrote) {
+  const std::wstring name = L"GlimmetForeignRead";
+  const std::wstring data = L"\u5024\u306E\u30C6\u30AD\u30B9\u30C8 \U0001F600 \uD55C\uAD6D\uC5B4";
+  ASSERT_EQ(::RegSetValueExW(HKEY_CURRENT_USER, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
+                             static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t))),
+            ERROR_SUCCESS);
+  struct ValueCleanup {
+    const std::wstring& name;
+    ~ValueCleanup() { ::RegDeleteValueW(HKEY_CURRENT_USER, name.c_str()); }
+  } cleanup{name};
+
+  START_OR_SKIP(main, WindowsFolder() + L"\\regedit.exe", L"RegEdit_RegEdit");
+  HWND tree = Descendant(main, L"SysTreeView32");
+  HWND list = Descendant(main, L"SysListView32");
+  HWND status = Descendant(main, L"msctls_statusbar32");
+  // The second root below the tree's root is HKEY_CURRENT_USER; selecting it makes regedit list
+  // its values, and the status bar shows the key's path.
+  const auto root = guidriver::Send(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0);
+  const auto first = guidriver::Send(tree, TVM_GETNEXTITEM, TVGN_CHILD, root);
+  const auto second = guidriver::Send(tree, TVM_GETNEXTITEM, TVGN_NEXT, first);
+  guidriver::Send(tree, TVM_SELECTITEM, TVGN_CARET, second);
+  ASSERT_TRUE(guidriver::WaitUntil(
+      [&] {
+        const std::wstring path = guidriver::WindowText(status);
+        return path.size() >= 17 && path.substr(path.size() - 17) == L"HKEY_CURRENT_USER";
+      },
+      "regedit shows HKEY_CURRENT_USER", [&] { return Utf8(guidriver::WindowText(status)); }));
+  guidriver::RemoteListView remote(list);
+  ASSERT_TRUE(guidriver::WaitUntil(
+      [&] {
+        for (const auto& row : remote.AllRows()) {
+          if (!row.empty() && row[0] == name) return true;
+        }
+        return false;
+      },
+      "regedit lists the value"));
+
+  const glimmet::ReadResult read = Read(list);
+  EXPECT_EQ(read.methodLabel, L"LVM_GETITEMW");
+  std::vector<std::vector<std::wstring>> rows;
+  for (const std::wstring& line : SplitLines(read.text)) rows.push_back(SplitCells(line));
+  EXPECT_EQ(rows, remote.AllRows()) << Utf8(read.text);
+  bool found = false;
+  for (const auto& row : rows) {
+    if (row.size() == 3 && row[0] == name) {
+      found = true;
+      EXPECT_EQ(Utf8(row[1]), "REG_SZ");
+      EXPECT_EQ(Utf8(row[2]), Utf8(data));
+    }
+  }
+  EXPECT_TRUE(found) << Utf8(read.text);
+}
+
+TEST_F(ForeignProgramTest, TaskManagerTabsAndItsProcessListWithThisProcess) {
+  START_OR_SKIP(main, WindowsFolder() + L"\\system32\\taskmgr.exe", L"#32770");
+  HWND tab = Descendant(main, L"SysTabControl32");
+  const glimmet::ReadResult tabs = Read(tab);
+  std::wstring expected;
+  for (const std::wstring& text : TabTexts(tab, process_->Id())) expected += text + L"\r\n";
+  EXPECT_EQ(Utf8(tabs.text), Utf8(expected));
+  EXPECT_EQ(tabs.methodLabel, L"TCM_GETITEM");
+  EXPECT_EQ(progress_, std::to_wstring(SplitLines(expected).size()) + L"/-");
+
+  ClickTab(tab, process_->Id(), 1);  // the processes
+  constexpr int kProcessList = 1018;
+  HWND list = nullptr;
+  ASSERT_TRUE(guidriver::WaitUntil(
+      [&] {
+        for (HWND candidate : Descendants(main, L"SysListView32")) {
+          if (::GetDlgCtrlID(candidate) == kProcessList) list = candidate;
+        }
+        return list && guidriver::RemoteListView(list).RowCount() > 0;
+      },
+      "the process list shows"));
+  const glimmet::ReadResult read = Read(list);
+  EXPECT_EQ(read.methodLabel, L"LVM_GETITEMW");
+  // This test's own row: its image name and its process id, as the system knows them.
+  wchar_t self[MAX_PATH] = {};
+  ::GetModuleFileNameW(nullptr, self, MAX_PATH);
+  const std::wstring image = std::wstring(self).substr(std::wstring(self).find_last_of(L"\\/") + 1);
+  bool found = false;
+  for (const std::wstring& line : SplitLines(read.text)) {
+    const std::vector<std::wstring> cells = SplitCells(line);
+    if (!cells.empty() && _wcsicmp(cells[0].c_str(), image.c_str()) == 0) {
+      found = std::find(cells.begin(), cells.end(), std::to_wstring(::GetCurrentProcessId())) != cells.end();
+    }
+  }
+  EXPECT_TRUE(found) << Utf8(read.text);
+}
+
+TEST_F(ForeignProgramTest, WinefileDriveBarGivesTheSystemsDrives) {
+  START_OR_SKIP(main, WindowsFolder() + L"\\system32\\winefile.exe", L"WFS_Frame");
+  constexpr int kDriveBar = 258;
+  HWND driveBar = DescendantWithId(main, L"ToolbarWindow32", kDriveBar);
+  const glimmet::ReadResult read = Read(driveBar);
+  const std::vector<std::wstring> lines = SplitLines(read.text);
+  // The buttons end with one per drive, named as GetLogicalDriveStrings names them.
+  std::vector<std::wstring> drives;
+  wchar_t buffer[512] = {};
+  ::GetLogicalDriveStringsW(512, buffer);
+  for (const wchar_t* drive = buffer; *drive; drive += wcslen(drive) + 1) drives.emplace_back(drive);
+  ASSERT_GE(lines.size(), drives.size()) << Utf8(read.text);
+  EXPECT_EQ(std::vector<std::wstring>(lines.end() - drives.size(), lines.end()), drives) << Utf8(read.text);
+  EXPECT_EQ(read.methodLabel, L"TB_GETBUTTON");
+}
+
+// Owner-drawn lists without the has-strings style keep no texts: their text messages answer with
+// the item data, which must not come out as characters. An extended combo box keeps the texts its
+// inner combo draws.
+TEST_F(ForeignProgramTest, OwnerDrawnListsGiveNoMadeUpCharacters) {
+  {
+    START_OR_SKIP(main, WindowsFolder() + L"\\system32\\winefile.exe", L"WFS_Frame");
+    const std::vector<HWND> fileLists = Descendants(main, L"ListBox");  // the tree and the files of a folder
+    ASSERT_FALSE(fileLists.empty());
+    for (HWND list : fileLists) {
+      ASSERT_GT(guidriver::Send(list, LB_GETCOUNT), 0);
+      EXPECT_EQ(Read(list), (glimmet::ReadResult{L"", L"LB_GETTEXT"}));
+    }
+  }
+  START_OR_SKIP(main, ProgramFilesFolder() + L"\\Windows NT\\Accessories\\wordpad.exe", L"WORDPADTOP");
+  for (HWND extended : Descendants(main, L"ComboBoxEx32")) {
+    const std::vector<std::wstring> items = guidriver::ComboItems(extended);
+    ASSERT_FALSE(items.empty());
+    std::wstring expected;
+    for (const std::wstring& item : items) expected += item + L"\r\n";
+    for (HWND pointed : {extended, Descendant(extended, L"ComboBox")}) {
+      const glimmet::ReadResult read = Read(pointed);
+      EXPECT_EQ(Utf8(read.text), Utf8(expected)) << Utf8(guidriver::ClassName(pointed));
+      EXPECT_EQ(read.methodLabel, L"CB_GETLBTEXT");
+    }
+  }
+}
+
+}  // namespace
