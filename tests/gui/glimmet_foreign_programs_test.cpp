@@ -119,10 +119,10 @@ class ForeignProgramTest : public testing::Test {
 
   // Starts a program of the Wine installation and waits for its main window; empty when the
   // program is not installed (the caller skips).
-  std::optional<HWND> Start(const std::wstring& path, const std::wstring& mainClass) {
+  std::optional<HWND> Start(const std::wstring& path, const std::wstring& mainClass, const std::wstring& folder = {}) {
     if (::GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) return std::nullopt;
     process_.reset();
-    process_.emplace(guidriver::Process::Start(path));
+    process_.emplace(guidriver::Process::Start(path, {}, folder));
     return process_->WaitForMainWindow({.className = mainClass});
   }
 
@@ -145,8 +145,8 @@ class ForeignProgramTest : public testing::Test {
   glimmet::capture::ReaderContext context_{settings_, [this](const std::wstring& text) { progress_ = text; }, {}};
 };
 
-#define START_OR_SKIP(window, path, mainClass)                                          \
-  const std::optional<HWND> started_##window = Start(path, mainClass);                  \
+#define START_OR_SKIP(window, path, ...)                                                \
+  const std::optional<HWND> started_##window = Start(path, __VA_ARGS__);                \
   if (!started_##window) GTEST_SKIP() << Utf8(path) << " is not installed in this prefix"; \
   HWND window = *started_##window
 
@@ -314,6 +314,44 @@ TEST_F(ForeignProgramTest, WinefileDriveBarGivesTheSystemsDrives) {
   ASSERT_GE(lines.size(), drives.size()) << Utf8(read.text);
   EXPECT_EQ(std::vector<std::wstring>(lines.end() - drives.size(), lines.end()), drives) << Utf8(read.text);
   EXPECT_EQ(read.methodLabel, L"TB_GETBUTTON");
+}
+
+// The open dialog of notepad lists the files of its folder: the test's own files, with names
+// outside code page 932, in the shell's list view.
+TEST_F(ForeignProgramTest, OpenDialogOfNotepadListsTheFilesOfItsFolder) {
+  guidriver::TempFolder folder;
+  const std::vector<std::wstring> files{L"\u65E5\u672C\u8A9E.txt", L"\uD55C\uAD6D\uC5B4 \U0001F600.txt", L"plain.txt"};
+  for (const std::wstring& file : files) guidriver::WriteFileBytes(folder.File(file), "text");
+  struct EndBeforeTheFolder {
+    std::optional<guidriver::Process>& process;
+    ~EndBeforeTheFolder() { process.reset(); }
+  } end{process_};
+
+  START_OR_SKIP(main, WindowsFolder() + L"\\notepad.exe", L"Notepad", folder.Path());
+  constexpr int kOpenCommand = 0x101;  // notepad's File > Open
+  guidriver::PostCommand(main, kOpenCommand);
+  HWND dialog = guidriver::WaitForTopLevelWindow({.processId = process_->Id(), .className = L"#32770"});
+  HWND list = nullptr;
+  ASSERT_TRUE(guidriver::WaitUntil(
+      [&] {
+        const std::vector<HWND> lists = Descendants(dialog, L"SysListView32");
+        list = lists.empty() ? nullptr : lists.front();
+        return list && guidriver::RemoteListView(list).RowCount() >= static_cast<int>(files.size());
+      },
+      "the dialog lists the folder"));
+
+  const glimmet::ReadResult read = Read(list);
+  EXPECT_EQ(read.methodLabel, L"LVM_GETITEMW");
+  std::vector<std::vector<std::wstring>> rows;
+  std::vector<std::wstring> names;
+  for (const std::wstring& line : SplitLines(read.text)) {
+    rows.push_back(SplitCells(line));
+    names.push_back(rows.back().front());
+  }
+  EXPECT_EQ(rows, guidriver::RemoteListView(list).AllRows()) << Utf8(read.text);
+  for (const std::wstring& file : files) {
+    EXPECT_NE(std::find(names.begin(), names.end(), file), names.end()) << Utf8(file) << " in\n" << Utf8(read.text);
+  }
 }
 
 // Owner-drawn lists without the has-strings style keep no texts: their text messages answer with
