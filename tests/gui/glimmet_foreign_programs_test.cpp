@@ -365,12 +365,17 @@ TEST_F(ForeignProgramTest, OpenDialogOfNotepadListsTheFilesOfItsFolder) {
 TEST_F(ForeignProgramTest, OwnerDrawnListsGiveNoMadeUpCharacters) {
   {
     START_OR_SKIP(main, WindowsFolder() + L"\\system32\\winefile.exe", L"WFS_Frame");
-    const std::vector<HWND> fileLists = Descendants(main, L"ListBox");  // the tree and the files of a folder
-    ASSERT_FALSE(fileLists.empty());
-    for (HWND list : fileLists) {
-      ASSERT_GT(guidriver::Send(list, LB_GETCOUNT), 0);
-      EXPECT_EQ(Read(list), (glimmet::ReadResult{L"", L"LB_GETTEXT"}));
-    }
+    // The folder window (a tree and the files of a folder) comes after the main window.
+    std::vector<HWND> fileLists;
+    ASSERT_TRUE(guidriver::WaitUntil(
+        [&] {
+          fileLists = Descendants(main, L"ListBox");
+          return !fileLists.empty() && std::all_of(fileLists.begin(), fileLists.end(), [](HWND list) {
+            return guidriver::Send(list, LB_GETCOUNT) > 0;
+          });
+        },
+        "winefile lists a folder"));
+    for (HWND list : fileLists) EXPECT_EQ(Read(list), (glimmet::ReadResult{L"", L"LB_GETTEXT"}));
   }
   START_OR_SKIP(main, ProgramFilesFolder() + L"\\Windows NT\\Accessories\\wordpad.exe", L"WORDPADTOP");
   for (HWND extended : Descendants(main, L"ComboBoxEx32")) {
