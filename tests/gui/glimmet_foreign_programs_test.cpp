@@ -200,19 +200,50 @@ TEST_F(ForeignProgramTest, NotepadFindDialogGivesItsTitleThenItsChildren) {
   EXPECT_EQ(read.methodLabel, L"Accessible");
 }
 
-TEST_F(ForeignProgramTest, RegeditTreeListsTheRegistryRootsBelowItsRoot) {
+// Where an item lies on screen (TVM_GETITEMRECT through the driver's remote block).
+RECT TreeItemRect(HWND tree, DWORD processId, LRESULT item) {
+  guidriver::RemoteBuffer block(processId, sizeof(RECT));
+  block.Write(&item, sizeof(item));  // the message takes the item in the rectangle it fills
+  guidriver::Send(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(block.Address()));
+  RECT rect = block.ReadAs<RECT>();
+  ::MapWindowPoints(tree, nullptr, reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
+TEST_F(ForeignProgramTest, RegeditTreeGivesTheRegistryRootsOrThePointedBranch) {
   START_OR_SKIP(main, WindowsFolder() + L"\\regedit.exe", L"RegEdit_RegEdit");
   HWND tree = Descendant(main, L"SysTreeView32");
-  RECT rect{};
-  ::GetWindowRect(tree, &rect);
-  const glimmet::ReadResult read = ReadAt(tree, rect.left + 4, rect.bottom - 4);  // below the items: the whole tree
-  const std::vector<std::wstring> lines = SplitLines(read.text);
-  const std::vector<std::wstring> roots{L"\tHKEY_CLASSES_ROOT", L"\tHKEY_CURRENT_USER", L"\tHKEY_LOCAL_MACHINE",
-                                        L"\tHKEY_USERS", L"\tHKEY_CURRENT_CONFIG"};
-  ASSERT_GT(lines.size(), roots.size()) << Utf8(read.text);
-  EXPECT_TRUE(!lines.front().empty() && lines.front()[0] != L'\t') << Utf8(read.text);  // the root, not indented
-  EXPECT_EQ(std::vector<std::wstring>(lines.begin() + 1, lines.begin() + 1 + roots.size()), roots) << Utf8(read.text);
-  EXPECT_EQ(read.methodLabel, L"TVM_GETITEMW");  // Wine's accessibility gives no tree items
+  const std::vector<std::wstring> roots{L"HKEY_CLASSES_ROOT", L"HKEY_CURRENT_USER", L"HKEY_LOCAL_MACHINE", L"HKEY_USERS",
+                                        L"HKEY_CURRENT_CONFIG"};
+  RECT treeRect{};
+  ::GetWindowRect(tree, &treeRect);
+  // The roots are collapsed: pointing at one gives that one alone.
+  const auto root = guidriver::Send(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0);
+  const auto currentUser = guidriver::Send(tree, TVM_GETNEXTITEM, TVGN_NEXT, guidriver::Send(tree, TVM_GETNEXTITEM, TVGN_CHILD, root));
+  const RECT itemRect = TreeItemRect(tree, process_->Id(), currentUser);
+
+  const struct {
+    POINT point;
+    std::vector<std::wstring> firstLines;  // after the first line, when `skipFirst`
+    bool skipFirst;
+  } cases[] = {
+      {{treeRect.left + 4, treeRect.bottom - 4}, {}, true},  // below the items: the whole tree, roots indented once
+      {{(itemRect.left + itemRect.right) / 2, (itemRect.top + itemRect.bottom) / 2}, {roots[1]}, false},
+  };
+  std::vector<std::wstring> indentedRoots;
+  for (const std::wstring& name : roots) indentedRoots.push_back(L"\t" + name);
+  for (const auto& c : cases) {
+    const glimmet::ReadResult read = ReadAt(tree, c.point.x, c.point.y);
+    const std::vector<std::wstring> lines = SplitLines(read.text);
+    const std::vector<std::wstring>& expected = c.skipFirst ? indentedRoots : c.firstLines;
+    const std::size_t from = c.skipFirst ? 1 : 0;
+    ASSERT_GE(lines.size(), from + expected.size()) << Utf8(read.text);
+    if (c.skipFirst) EXPECT_TRUE(!lines.front().empty() && lines.front()[0] != L'\t') << Utf8(read.text);
+    EXPECT_EQ(std::vector<std::wstring>(lines.begin() + from, lines.begin() + from + expected.size()), expected)
+        << Utf8(read.text);
+    if (!c.skipFirst) EXPECT_EQ(lines.size(), expected.size()) << Utf8(read.text);
+    EXPECT_EQ(read.methodLabel, L"TVM_GETITEMW");  // Wine's accessibility gives no tree items
+  }
 }
 
 TEST_F(ForeignProgramTest, RegeditListViewShowsAValueTheTestWrote) {
