@@ -5,6 +5,8 @@
 #include "guidriver/guidriver.h"
 
 #include "glimmet/capture/readers.h"
+#include "glimmet/platform/window_text.h"
+#include "glimmet/reports/window_report.h"
 
 #include <gtest/gtest.h>
 #include <shlobj.h>
@@ -388,6 +390,51 @@ TEST_F(ForeignProgramTest, OpenDialogOfNotepadListsTheFilesOfItsFolder) {
   for (const std::wstring& file : files) {
     EXPECT_NE(std::find(names.begin(), names.end(), file), names.end()) << Utf8(file) << " in\n" << Utf8(read.text);
   }
+}
+
+std::wstring Decimal(HWND window) { return std::to_wstring(reinterpret_cast<std::uintptr_t>(window)); }
+
+std::wstring ReportOf(HWND window) {
+  return glimmet::reports::BuildWindowReport(window, glimmet::platform::ClassNameOf(window),
+                                             glimmet::platform::WindowTextOf(window), false);
+}
+
+// The parent chain of a control three levels down, and the child table of a window whose tab
+// pages hide all but one page.
+TEST_F(ForeignProgramTest, WindowReportsOfRegeditsHeaderAndTheTaskManager) {
+  {
+    START_OR_SKIP(main, WindowsFolder() + L"\\regedit.exe", L"RegEdit_RegEdit");
+    HWND frame = Descendant(main, L"REGEDIT");
+    HWND list = Descendant(frame, L"SysListView32");
+    const std::wstring report = ReportOf(Descendant(list, L"SysHeader32"));
+    const std::wstring chain = L"top \u2192 bottom\r\n " + Decimal(main) + L" RegEdit_RegEdit (";
+    const std::size_t at = report.find(chain);
+    ASSERT_NE(at, std::wstring::npos) << Utf8(report);
+    const std::size_t frameLine = report.find(L"\r\n " + Decimal(frame) + L" REGEDIT (", at);
+    const std::size_t listLine = report.find(L"\r\n " + Decimal(list) + L" SysListView32 (", at);
+    EXPECT_TRUE(frameLine != std::wstring::npos && listLine != std::wstring::npos && frameLine < listLine)
+        << Utf8(report);
+  }
+  START_OR_SKIP(main, WindowsFolder() + L"\\system32\\taskmgr.exe", L"#32770");
+  const std::wstring report = ReportOf(main);
+  const auto row = [&](HWND window) {
+    std::wstring handle = Decimal(window);
+    handle.insert(0, handle.size() < 8 ? 8 - handle.size() : 0, L' ');
+    return report.find(L"\r\n" + handle + L" SysListView32");
+  };
+  constexpr int kApplicationList = 1016, kProcessList = 1018;
+  HWND applications = DescendantWithId(main, L"SysListView32", kApplicationList);
+  HWND processes = nullptr;
+  ::EnumChildWindows(
+      main,
+      [](HWND child, LPARAM found) -> BOOL {
+        if (::GetDlgCtrlID(child) == kProcessList) *reinterpret_cast<HWND*>(found) = child;
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&processes));
+  ASSERT_TRUE(processes && !::IsWindowVisible(processes));  // its page is not the one shown
+  EXPECT_NE(row(applications), std::wstring::npos) << Utf8(report);
+  EXPECT_EQ(row(processes), std::wstring::npos) << Utf8(report);
 }
 
 // Owner-drawn lists without the has-strings style keep no texts: their text messages answer with
