@@ -67,16 +67,9 @@ ReadResult ReadItems(const ReaderContext& context, HWND window, const ItemMessag
   return result;
 }
 
-}  // namespace
-
-ReadResult ReadListBox(const ReaderContext& context) {
-  return ReadItems(context, context.PointWindow(), kListBoxMessages);
-}
-
-ReadResult ReadComboBox(const ReaderContext& context) {
-  HWND combo = context.PointWindow();
-  // The inner combo of an extended combo box draws the items its parent keeps: the parent answers
-  // the same messages with the texts.
+// The items of a combo box; the inner combo of an extended combo box draws the items its parent
+// keeps, and the parent answers the same messages with the texts.
+ReadResult ReadComboItems(const ReaderContext& context, HWND combo) {
   HWND parent = ::GetParent(combo);
   if (KeepsNoTexts(combo, kComboBoxMessages) && parent && platform::ClassNameOf(parent) == WC_COMBOBOXEXW) {
     return ReadItems(context, parent, kComboBoxMessages);
@@ -84,11 +77,54 @@ ReadResult ReadComboBox(const ReaderContext& context) {
   return ReadItems(context, combo, kComboBoxMessages);
 }
 
+struct DroppedComboSearch {
+  DWORD processId = 0;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK FindDroppedChild(HWND child, LPARAM context) {
+  auto& search = *reinterpret_cast<DroppedComboSearch*>(context);
+  if (ClassifyWindowClass(platform::ClassNameOf(child)) != ControlKind::ComboBox) return TRUE;
+  if (platform::SendBounded(child, CB_GETDROPPEDSTATE).value_or(FALSE) != TRUE) return TRUE;
+  search.found = child;
+  return FALSE;
+}
+
+BOOL CALLBACK FindDroppedInTopLevel(HWND top, LPARAM context) {
+  auto& search = *reinterpret_cast<DroppedComboSearch*>(context);
+  DWORD processId = 0;
+  ::GetWindowThreadProcessId(top, &processId);
+  if (processId == search.processId) ::EnumChildWindows(top, FindDroppedChild, context);
+  return search.found == nullptr;
+}
+
+// The combo box whose list is dropped now in the process that shows `dropList`: only one list
+// drops at a time. Null when none says so.
+HWND DroppedComboOf(HWND dropList) {
+  DroppedComboSearch search;
+  ::GetWindowThreadProcessId(dropList, &search.processId);
+  ::EnumWindows(FindDroppedInTopLevel, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+}  // namespace
+
+ReadResult ReadListBox(const ReaderContext& context) {
+  return ReadItems(context, context.PointWindow(), kListBoxMessages);
+}
+
+ReadResult ReadComboBox(const ReaderContext& context) { return ReadComboItems(context, context.PointWindow()); }
+
 ReadResult ReadComboList(const ReaderContext& context) {
   std::wstring text = context.Accessibility().ReadList(context.settings.treeviewIndent == 1, false);
   if (!text.empty() && text != kAccessibleError) return {std::move(text), std::wstring(label::kAccessible)};
-  // No accessible items (some servers give none): the drop list is a list box.
-  return ReadItems(context, context.PointWindow(), kListBoxMessages);
+  // No accessible items (some servers give none): the drop list is a list box. When it keeps no
+  // texts, its combo box (or the extended combo box around it) may keep them.
+  HWND dropList = context.PointWindow();
+  if (KeepsNoTexts(dropList, kListBoxMessages)) {
+    if (HWND combo = DroppedComboOf(dropList)) return ReadComboItems(context, combo);
+  }
+  return ReadItems(context, dropList, kListBoxMessages);
 }
 
 }  // namespace glimmet::capture
