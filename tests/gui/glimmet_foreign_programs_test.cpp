@@ -439,7 +439,7 @@ TEST_F(ForeignProgramTest, WindowReportsOfRegeditsHeaderAndTheTaskManager) {
 
 // Owner-drawn lists without the has-strings style keep no texts: their text messages answer with
 // the item data, which must not come out as characters. An extended combo box keeps the texts its
-// inner combo draws.
+// inner combo and its drop list draw.
 TEST_F(ForeignProgramTest, OwnerDrawnListsGiveNoMadeUpCharacters) {
   {
     START_OR_SKIP(main, WindowsFolder() + L"\\system32\\winefile.exe", L"WFS_Frame");
@@ -461,11 +461,15 @@ TEST_F(ForeignProgramTest, OwnerDrawnListsGiveNoMadeUpCharacters) {
     ASSERT_FALSE(items.empty());
     std::wstring expected;
     for (const std::wstring& item : items) expected += item + L"\r\n";
-    for (HWND pointed : {extended, Descendant(extended, L"ComboBox")}) {
+    guidriver::Send(extended, CB_SHOWDROPDOWN, TRUE);
+    HWND dropList = guidriver::WaitForTopLevelWindow({.processId = process_->Id(), .className = L"ComboLBox"});
+    for (HWND pointed : {extended, Descendant(extended, L"ComboBox"), dropList}) {
       const glimmet::ReadResult read = Read(pointed);
       EXPECT_EQ(Utf8(read.text), Utf8(expected)) << Utf8(guidriver::ClassName(pointed));
       EXPECT_EQ(read.methodLabel, L"CB_GETLBTEXT");
     }
+    guidriver::Send(extended, CB_SHOWDROPDOWN, FALSE);
+    ASSERT_TRUE(guidriver::WaitUntil([&] { return !::IsWindowVisible(dropList); }, "the drop list closes"));
   }
 }
 
