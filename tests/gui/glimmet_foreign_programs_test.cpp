@@ -224,26 +224,27 @@ TEST_F(ForeignProgramTest, RegeditTreeGivesTheRegistryRootsOrThePointedBranch) {
   const auto currentUser = guidriver::Send(tree, TVM_GETNEXTITEM, TVGN_NEXT, guidriver::Send(tree, TVM_GETNEXTITEM, TVGN_CHILD, root));
   const RECT itemRect = TreeItemRect(tree, process_->Id(), currentUser);
 
-  const struct {
-    POINT point;
-    std::vector<std::wstring> firstLines;  // after the first line, when `skipFirst`
-    bool skipFirst;
-  } cases[] = {
-      {{treeRect.left + 4, treeRect.bottom - 4}, {}, true},  // below the items: the whole tree, roots indented once
-      {{(itemRect.left + itemRect.right) / 2, (itemRect.top + itemRect.bottom) / 2}, {roots[1]}, false},
-  };
   std::vector<std::wstring> indentedRoots;
   for (const std::wstring& name : roots) indentedRoots.push_back(L"\t" + name);
+  const struct {
+    POINT point;
+    std::size_t from;                  // lines before the compared ones: not indented
+    std::vector<std::wstring> lines;   // the compared lines
+    bool alone;                        // no line after them
+  } cases[] = {
+      // Below the items: the whole tree, the roots indented once below the computer.
+      {{treeRect.left + 4, treeRect.bottom - 4}, 1, indentedRoots, false},
+      // On a collapsed root: that root alone.
+      {{(itemRect.left + itemRect.right) / 2, (itemRect.top + itemRect.bottom) / 2}, 0, {roots[1]}, true},
+  };
   for (const auto& c : cases) {
     const glimmet::ReadResult read = ReadAt(tree, c.point.x, c.point.y);
     const std::vector<std::wstring> lines = SplitLines(read.text);
-    const std::vector<std::wstring>& expected = c.skipFirst ? indentedRoots : c.firstLines;
-    const std::size_t from = c.skipFirst ? 1 : 0;
-    ASSERT_GE(lines.size(), from + expected.size()) << Utf8(read.text);
-    if (c.skipFirst) EXPECT_TRUE(!lines.front().empty() && lines.front()[0] != L'\t') << Utf8(read.text);
-    EXPECT_EQ(std::vector<std::wstring>(lines.begin() + from, lines.begin() + from + expected.size()), expected)
+    ASSERT_GE(lines.size(), c.from + c.lines.size()) << Utf8(read.text);
+    for (std::size_t i = 0; i < c.from; ++i) EXPECT_TRUE(!lines[i].empty() && lines[i][0] != L'\t') << Utf8(read.text);
+    EXPECT_EQ(std::vector<std::wstring>(lines.begin() + c.from, lines.begin() + c.from + c.lines.size()), c.lines)
         << Utf8(read.text);
-    if (!c.skipFirst) EXPECT_EQ(lines.size(), expected.size()) << Utf8(read.text);
+    if (c.alone) EXPECT_EQ(lines.size(), c.from + c.lines.size()) << Utf8(read.text);
     EXPECT_EQ(read.methodLabel, L"TVM_GETITEMW");  // Wine's accessibility gives no tree items
   }
 }
