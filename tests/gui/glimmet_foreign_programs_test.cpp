@@ -454,7 +454,11 @@ TEST_F(ForeignProgramTest, OwnerDrawnListsGiveNoMadeUpCharacters) {
           });
         },
         "winefile lists a folder"));
-    for (HWND list : fileLists) EXPECT_EQ(Read(list), (glimmet::ReadResult{L"", L"LB_GETTEXT"}));
+    for (HWND list : fileLists) {
+      const glimmet::ReadResult read = Read(list);
+      EXPECT_EQ(Utf8(read.text), "");
+      EXPECT_EQ(read.methodLabel, L"LB_GETTEXT");
+    }
   }
   START_OR_SKIP(main, ProgramFilesFolder() + L"\\Windows NT\\Accessories\\wordpad.exe", L"WORDPADTOP");
   for (HWND extended : Descendants(main, L"ComboBoxEx32")) {
