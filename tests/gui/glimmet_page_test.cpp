@@ -1,7 +1,7 @@
 // The page reader against glimmet_page.exe, a fake page of the HTML engine in another process:
 // the texts around the pointed element by "start node", the element table across a frame, the
-// value of a form field, the address of the page, a page window that never answers; then one
-// capture of the page through Glimmet.exe.
+// value of a form field, the address of the page, page windows that never answer or hand out no
+// document; then captures of the page through Glimmet.exe.
 #include "glimmet_page.h"
 #include "glimmet_session.h"
 
@@ -28,6 +28,8 @@ class GlimmetPageTest : public testing::Test {
     server_ = ::FindWindowExW(frame_, nullptr, kServerClass, nullptr);
     silent_ = guidriver::WaitForTopLevelWindow({.processId = process_->Id(), .className = kServerClass,
                                                 .caption = kSilentTitle});
+    refusing_ = guidriver::WaitForTopLevelWindow({.processId = process_->Id(), .className = kServerClass,
+                                                  .caption = kRefusingTitle});
   }
   static void TearDownTestSuite() { process_.reset(); }
 
@@ -60,7 +62,7 @@ class GlimmetPageTest : public testing::Test {
   }
 
   static inline std::unique_ptr<guidriver::Process> process_;
-  static inline HWND frame_ = nullptr, server_ = nullptr, silent_ = nullptr;
+  static inline HWND frame_ = nullptr, server_ = nullptr, silent_ = nullptr, refusing_ = nullptr;
   glimmet::AppSettings settings_;
   glimmet::capture::ReaderContext context_{settings_, {}, {}};
 };
@@ -128,9 +130,9 @@ TEST_F(GlimmetPageTest, FormFieldValueIsTheTextAtThePoint) {
   EXPECT_EQ(read.methodLabel, L"Value");
 }
 
-TEST_F(GlimmetPageTest, AddressOfThePageAndNothingFromAWindowThatNeverAnswers) {
+TEST_F(GlimmetPageTest, AddressOfThePageAndNoDocumentFromASilentOrRefusingWindow) {
   EXPECT_EQ(glimmet::capture::DocumentAddress(context_, server_), kAddress);
-  // While the silent window is asked, the caller's messages keep being served.
+  // While a page window is asked, the caller's messages keep being served.
   int pumps = 0;
   context_.pumpMessages = [&pumps] {
     ++pumps;
@@ -138,30 +140,50 @@ TEST_F(GlimmetPageTest, AddressOfThePageAndNothingFromAWindowThatNeverAnswers) {
     while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&message);
   };
   const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, nullptr);
-  EXPECT_EQ(glimmet::capture::DocumentAddress(context_, silent_), L"");
-  RECT silent{};
-  ::GetWindowRect(silent_, &silent);
-  const PageCapture read = CaptureAt({silent.left + 5, silent.top + 5});
+  for (HWND window : {silent_, refusing_}) {
+    EXPECT_EQ(glimmet::capture::DocumentAddress(context_, window), L"");
+    RECT rect{};
+    ::GetWindowRect(window, &rect);
+    const PageCapture read = CaptureAt({rect.left + 5, rect.top + 5});
+    EXPECT_EQ(read.documentWindow, window);
+    EXPECT_EQ(read.outcome, PageCapture::Outcome::NoElement);
+  }
   ::KillTimer(nullptr, timer);
-  EXPECT_EQ(read.documentWindow, silent_);
-  EXPECT_EQ(read.outcome, PageCapture::Outcome::NoElement);
   EXPECT_GT(pumps, 0);
 }
 
-// One capture through Glimmet.exe: the page's source below, its tag line and the "HTML" label;
-// the form field's value above; the browser frame's own area gives the page's address.
-TEST_F(GlimmetPageTest, GlimmetShowsThePageTheFieldAndTheAddress) {
+// Through Glimmet.exe: "disp text" chooses the page's text or its source for the lower box.
+TEST_F(GlimmetPageTest, GlimmetShowsThePageTextOrItsSource) {
+  ASSERT_TRUE(::SetCursorPos(CentreOf(kPara).x, CentreOf(kPara).y));
+  for (const int dispText : {1, 0}) {
+    guidriver::TempFolder folder;
+    glimmet_test::GlimmetSession glimmet(
+        folder, "disp Top = 0\r\nauto start= 1\r\nhint = 1\r\ndisp text = " + std::to_string(dispText) + "\r\n", L"");
+    EXPECT_TRUE(guidriver::WaitForText(glimmet.Item(glimmet_test::ids::kLowerBox),
+                                       dispText == 1 ? InnerText(kContent) : InnerHtml(kContent)))
+        << "disp text " << dispText;
+    EXPECT_EQ(glimmet.Close(), 0u);
+  }
+}
+
+// Through Glimmet.exe: the tag line, the "HTML" label and the element table of a page; the form
+// field's value above; the browser frame's own area gives the page's address; a page window that
+// never answers leaves the lower box empty and the run goes on.
+TEST_F(GlimmetPageTest, GlimmetShowsTheTableTheFieldTheAddressAndSurvivesASilentPage) {
   using namespace glimmet_test;
   guidriver::TempFolder folder;
-  GlimmetSession glimmet(folder, "disp Top = 0\r\ndisp text = 0\r\nauto start= 1\r\nhint = 1\r\n", L"");
+  GlimmetSession glimmet(folder, "disp Top = 0\r\nauto start= 1\r\nhint = 1\r\ndetail = 1\r\n", L"");
   auto shows = [&](int id, const std::wstring& text) { return guidriver::WaitForText(glimmet.Item(id), text); };
   auto pointAt = [](POINT at) { ASSERT_TRUE(::SetCursorPos(at.x, at.y)); };
 
-  pointAt(CentreOf(kPara));
-  EXPECT_TRUE(shows(ids::kLowerBox, InnerHtml(kContent)));
-  EXPECT_TRUE(shows(ids::kWinBox + 1, L"P\u3000para"));
+  pointAt(CentreOf(kQuote));
+  std::vector<glimmet::ElementFacts> rows;
+  for (int row : {kHtml, kBody, kContent, kQuote}) rows.push_back(FactsOf(row));
+  EXPECT_TRUE(shows(ids::kLowerBox, glimmet::FormatElementTable(rows, settings_.htmlTagTextLength)));
+  EXPECT_TRUE(shows(ids::kWinBox + 1, L"BLOCKQUOTE\u3000quote"));
   EXPECT_TRUE(shows(ids::kWinBox + 2, L"HTML"));
 
+  guidriver::ClickButton(glimmet.Item(ids::kDetailCheck));  // detail 0: the text at the point above
   pointAt(CentreOf(kInput));
   EXPECT_TRUE(shows(ids::kUpperBox, Elements()[kInput].value));
   EXPECT_TRUE(shows(ids::kWinBox + 3, L"Value"));
@@ -170,8 +192,17 @@ TEST_F(GlimmetPageTest, GlimmetShowsThePageTheFieldAndTheAddress) {
   ::GetWindowRect(frame_, &frame);
   ::GetWindowRect(server_, &page);
   pointAt({(frame.left + frame.right) / 2, (page.bottom + frame.bottom) / 2});
-  EXPECT_TRUE(shows(ids::kLowerBox, kAddress));
   EXPECT_TRUE(shows(ids::kWinBox, kFrameClass));
+  EXPECT_TRUE(shows(ids::kLowerBox, kAddress));
+
+  // The silent page: the capture ends with nothing below, and the run goes on to the next one.
+  RECT silent{};
+  ::GetWindowRect(silent_, &silent);
+  pointAt({silent.left + 5, silent.top + 5});
+  EXPECT_TRUE(shows(ids::kWinBox, kServerClass));
+  EXPECT_TRUE(shows(ids::kLowerBox, L""));
+  pointAt(CentreOf(kQuote));
+  EXPECT_TRUE(shows(ids::kWinBox + 1, L"BLOCKQUOTE\u3000quote"));
   EXPECT_EQ(glimmet.Close(), 0u);
 }
 
