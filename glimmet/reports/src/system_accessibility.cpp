@@ -19,7 +19,8 @@ class SystemSource final : public AccessibilitySource {
     AccessibleRef ref;
     // The object comes from the top-level window down to the window at the point.
     const HWND window = ::WindowFromPoint(POINT{x, y});
-    if (!Answers(window) || !Answers(::GetAncestor(window, GA_ROOT))) return ref;
+    const HWND top = ::GetAncestor(window, GA_ROOT);
+    if (!Answers(window) || (top != window && !Answers(top))) return ref;
     VARIANT child;
     ::VariantInit(&child);
     if (SUCCEEDED(::AccessibleObjectFromPoint(POINT{x, y}, ref.object.GetAddressOf(), &child))) {
