@@ -104,13 +104,16 @@ DomObject Ancestor(DomObject element, int levels) {
 }
 
 // The element and its ancestors, innermost first. Above the root of a frame's document the walk
-// goes on at the frame element that holds it, in the document of the frame's parent window.
+// goes on at the frame element that holds it, in the document of the frame's parent window. The
+// top window is its own parent, and an element of its page may carry the top window's name: only
+// a FRAME or IFRAME holds a document, so only one continues the walk, at most once per frame level.
 std::vector<ElementFacts> AncestorFacts(DomObject element) {
   std::vector<ElementFacts> rows;
   DomObject last;
+  int frameLevels = 0;
   while (rows.size() < kMostTableRows) {
     if (!element) {
-      if (!last) break;
+      if (!last || ++frameLevels > kMostFrameLevels) break;
       const DomObject document = last.Object(DISPID_IHTMLELEMENT_DOCUMENT);
       last = {};
       const DomObject window = document.Object(DISPID_IHTMLDOCUMENT2_PARENTWINDOW);
@@ -120,6 +123,7 @@ std::vector<ElementFacts> AncestorFacts(DomObject element) {
       if (!outer) break;
       const platform::UniqueVariant name = StringVariant(window.Text(DISPID_IHTMLWINDOW2_NAME));
       element = DomObject::Of(outer.Call(DISPID_IHTMLDOCUMENT3_GETELEMENTBYID, {&name.Get()}).Get());
+      if (!IsFrameTag(TagNameOf(element))) break;
       continue;
     }
     rows.push_back({TagNameOf(element), AttributeOf(element, L"type"), IdOrNameOf(element),
