@@ -30,6 +30,8 @@ class GlimmetPageTest : public testing::Test {
                                                 .caption = kSilentTitle});
     refusing_ = guidriver::WaitForTopLevelWindow({.processId = process_->Id(), .className = kServerClass,
                                                   .caption = kRefusingTitle});
+    stalling_ = guidriver::WaitForTopLevelWindow({.processId = process_->Id(), .className = kServerClass,
+                                                  .caption = kStallingTitle});
   }
   static void TearDownTestSuite() { process_.reset(); }
 
@@ -62,7 +64,8 @@ class GlimmetPageTest : public testing::Test {
   }
 
   static inline std::unique_ptr<guidriver::Process> process_;
-  static inline HWND frame_ = nullptr, server_ = nullptr, silent_ = nullptr, refusing_ = nullptr;
+  static inline HWND frame_ = nullptr, server_ = nullptr, silent_ = nullptr, refusing_ = nullptr,
+                     stalling_ = nullptr;
   glimmet::AppSettings settings_;
   glimmet::capture::ReaderContext context_{settings_, {}, {}};
 };
@@ -130,9 +133,10 @@ TEST_F(GlimmetPageTest, FormFieldValueIsTheTextAtThePoint) {
   EXPECT_EQ(read.methodLabel, L"Value");
 }
 
-TEST_F(GlimmetPageTest, AddressOfThePageAndNoDocumentFromASilentOrRefusingWindow) {
+// A page window that never answers, one that hands out no document and one whose document never
+// answers a call: nothing, within the bounds, while the caller's messages keep being served.
+TEST_F(GlimmetPageTest, AddressOfThePageAndNothingFromSilentRefusingOrStallingPages) {
   EXPECT_EQ(glimmet::capture::DocumentAddress(context_, server_), kAddress);
-  // While a page window is asked, the caller's messages keep being served.
   int pumps = 0;
   context_.pumpMessages = [&pumps] {
     ++pumps;
@@ -140,7 +144,7 @@ TEST_F(GlimmetPageTest, AddressOfThePageAndNoDocumentFromASilentOrRefusingWindow
     while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&message);
   };
   const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, nullptr);
-  for (HWND window : {silent_, refusing_}) {
+  for (HWND window : {silent_, refusing_, stalling_}) {
     EXPECT_EQ(glimmet::capture::DocumentAddress(context_, window), L"");
     RECT rect{};
     ::GetWindowRect(window, &rect);
