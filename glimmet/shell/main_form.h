@@ -89,6 +89,7 @@ class MainForm : public platform::WindowBase {
   void RunCaptureLoop();
   void RunPass(std::uint32_t now);
   void Capture();  // capture_step.cpp
+  void FinishCapture(HWND window);
   void ShowStatusBarText(HWND window);
   capture::ReaderContext ReaderContextForCapture();
   void SamplePointer();
