@@ -96,7 +96,7 @@ ReplacementFile::~ReplacementFile() {
   if (!tempPath_.empty()) ::unlink(tempPath_.c_str());
 }
 
-std::filesystem::path InPlaceTarget(const std::filesystem::path& path) {
+std::filesystem::path InPlaceTarget(const SourceFile&, const std::filesystem::path& path) {
   struct stat link;
   if (::lstat(path.c_str(), &link) != 0 || !S_ISLNK(link.st_mode)) return path;
   char* real = ::realpath(path.c_str(), nullptr);
@@ -106,7 +106,7 @@ std::filesystem::path InPlaceTarget(const std::filesystem::path& path) {
   return target;
 }
 
-bool ReplacementFile::Create(const std::filesystem::path& destination) {
+bool ReplacementFile::Create(const std::filesystem::path& destination, const SourceFile*) {
   destination_ = destination;
   std::filesystem::path folder = destination_.parent_path();
   if (folder.empty()) folder = ".";
