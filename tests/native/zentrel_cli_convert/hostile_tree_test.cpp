@@ -45,12 +45,6 @@ const std::string kLongName = std::string(251, 'n') + ".txt";  // 255 bytes, the
 
 void PrintTo(const HostileCase& c, std::ostream* os) { *os << c.name; }
 
-std::string Rooted(std::string text, const fs::path& root) {
-  for (std::size_t at; (at = text.find('@')) != std::string::npos;)
-    text.replace(at, 1, root.string());
-  return text;
-}
-
 const std::vector<HostileCase>& Cases() {
   static const std::vector<HostileCase> cases = {
       {"output folder inside the tree holds a source not yet converted",
