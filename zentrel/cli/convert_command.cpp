@@ -188,13 +188,8 @@ class Converter {
       return Outcome::Skip;
     }
     // The converted file replaces the original under its name; the other names would keep the
-    // old content, a copy nobody asked for.
-    if (inPlace) {
-      if (const std::uint64_t others = conversion_.OtherNames(file.path); others > 0) {
-        reason = "file has " + std::to_string(others + 1) + " hard links, left as it is";
-        return Outcome::Skip;
-      }
-    }
+    // old content, a copy nobody asked for. The library refuses it; a dry run asks here.
+    if (inPlace && options_.dryRun && conversion_.OtherNames(file.path) > 0) return SeveralNames(file, reason);
     const nkf::OptionsResult parsed =
         nkf::ParseOptions(BuildConverterOptions(file.encoding, choices_));
     if (!parsed.ok) {
@@ -231,8 +226,14 @@ class Converter {
       }
     }
     if (result.ok()) return Outcome::Success;
+    if (result.error == nkf::ConvertError::SeveralNames) return SeveralNames(file, reason);
     reason = DescribeFailure(result, TargetName(result), LineOf(file.path, result));
     return Outcome::Error;
+  }
+
+  Outcome SeveralNames(const WalkedFile& file, std::string& reason) {
+    reason = "file has " + std::to_string(conversion_.OtherNames(file.path) + 1) + " hard links, left as it is";
+    return Outcome::Skip;
   }
 
   // The walk's verdict, which the conversion takes only while the file is unchanged: the same file

@@ -6,7 +6,6 @@
 
 #include "convert_strings.h"
 #include "converter_options.h"
-#include "file_system_win.h"
 #include "nkf32/verbatim_path.h"
 #include "nkf32_api.h"
 #include "output_target.h"
@@ -35,9 +34,6 @@ int ConvertInPlace(const std::wstring& source, ConvertQuestions& questions) {
   const DWORD attributes = AttributesOf(source);
   // A file that vanished since it was listed: nothing to ask about, nothing to convert.
   if (attributes == INVALID_FILE_ATTRIBUTES) return kConvertFailed;
-  // The converted file takes the place of this name only: its other names (hard links) would go on
-  // showing the old content, a copy nobody asked for.
-  if (HardLinkCount(source) > 1) return kConvertSkipped;
   if ((attributes & FILE_ATTRIBUTE_HIDDEN) && !questions.ConvertHiddenFile(source)) return kConvertSkipped;
   if ((attributes & FILE_ATTRIBUTE_READONLY) && !questions.ConvertReadOnlyFile(source)) return kConvertSkipped;
 

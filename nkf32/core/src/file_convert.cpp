@@ -1,6 +1,7 @@
 #include "nkf32/file_convert.h"
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "platform/file_io.h"
@@ -128,6 +129,12 @@ Target TargetOf(const detail::SourceFile& in, const std::filesystem::path& sourc
   return Target{detail::InPlaceTarget(in, destination), true};
 }
 
+// In place, a file with several names is not replaced under one of them (ConvertError::SeveralNames).
+std::optional<ConvertResult> Refusal(const detail::SourceFile& in, const Target& target, Encoding input) {
+  if (!target.inPlace || in.NameCount() < 2) return std::nullopt;
+  return ConvertResult{.error = ConvertError::SeveralNames, .input = input};
+}
+
 // Guesses the open file `in` (at its start) and converts it.
 ConvertResult ConvertGuessing(detail::SourceFile& in, const Target& target,
                               const ConvertOptions& options, std::size_t heldWholeLimit) {
@@ -178,14 +185,18 @@ ConvertResult ConvertFile(const std::filesystem::path& source, const std::filesy
                           const ConvertOptions& options, std::size_t heldWholeLimit) {
   detail::SourceFile in;
   if (!in.Open(source)) return IoFailure();
-  return ConvertGuessing(in, TargetOf(in, source, destination), options, heldWholeLimit);
+  const Target target = TargetOf(in, source, destination);
+  if (auto refused = Refusal(in, target, Encoding::Ascii)) return *refused;
+  return ConvertGuessing(in, target, options, heldWholeLimit);
 }
 
 ConvertResult ConvertFile(const std::filesystem::path& source, const std::filesystem::path& destination,
                           const ConvertOptions& options, const GuessResult& guess, std::size_t heldWholeLimit) {
   detail::SourceFile in;
   if (!in.Open(source)) return IoFailure(guess.encoding);
-  return ConvertKnown(in, TargetOf(in, source, destination), options, guess, heldWholeLimit);
+  const Target target = TargetOf(in, source, destination);
+  if (auto refused = Refusal(in, target, guess.encoding)) return *refused;
+  return ConvertKnown(in, target, options, guess, heldWholeLimit);
 }
 
 ConvertResult ConvertFile(const std::filesystem::path& source, const std::filesystem::path& destination,
@@ -195,6 +206,7 @@ ConvertResult ConvertFile(const std::filesystem::path& source, const std::filesy
   if (!in.Open(source)) return IoFailure(guess.encoding);
   const std::optional<FileStamp> now = in.Stamp();
   const Target target = TargetOf(in, source, destination);
+  if (auto refused = Refusal(in, target, guess.encoding)) return *refused;
   if (!now || *now != guessedAs) return ConvertGuessing(in, target, options, heldWholeLimit);
   return ConvertKnown(in, target, options, guess, heldWholeLimit);
 }

@@ -31,6 +31,8 @@ class SourceFile {
   void Close();
   // The open file's stamp, comparable with StampOf of its path.
   std::optional<FileStamp> Stamp() const;
+  // How many names (hard links) the open file has; 1 when the system does not say.
+  std::uint64_t NameCount() const;
   std::intptr_t NativeHandle() const { return handle_; }
 
  private:

@@ -83,6 +83,12 @@ std::optional<FileStamp> SourceFile::Stamp() const {
   return StampFrom(info);
 }
 
+std::uint64_t SourceFile::NameCount() const {
+  struct stat info {};
+  if (::fstat(static_cast<int>(handle_), &info) != 0 || info.st_nlink < 1) return 1;
+  return static_cast<std::uint64_t>(info.st_nlink);
+}
+
 bool SourceFile::Rewind() { return ::lseek(static_cast<int>(handle_), 0, SEEK_SET) == 0; }
 
 void SourceFile::Close() {

@@ -106,6 +106,16 @@ std::optional<FileStamp> SourceFile::Stamp() const {
   return StampFrom(info.ftCreationTime, info.ftLastWriteTime, info.nFileSizeHigh, info.nFileSizeLow);
 }
 
+std::uint64_t SourceFile::NameCount() const {
+  // The standard information only: GetFileInformationByHandle asks the volume too, which costs a
+  // millisecond per file under Wine.
+  FILE_STANDARD_INFO info{};
+  if (!::GetFileInformationByHandleEx(AsHandle(handle_), FileStandardInfo, &info, sizeof info) ||
+      info.NumberOfLinks < 1)
+    return 1;
+  return info.NumberOfLinks;
+}
+
 SourceFile::~SourceFile() { Close(); }
 
 bool SourceFile::Open(const std::filesystem::path& path) {
