@@ -9,8 +9,8 @@
 namespace glimmet::shell {
 namespace {
 
-// The same press may arrive twice, polled and as WM_HOTKEY; the second within this span is the
-// same press, not a second one (which would start the run it just stopped).
+// The same press may arrive twice, polled and as WM_HOTKEY; the other route's arrival within this
+// span is the same press, not a second one (which would start the run it just stopped).
 constexpr DWORD kSamePressMilliseconds = 300;
 
 std::wstring ToWide(std::u16string_view text) { return std::wstring(text.begin(), text.end()); }
@@ -22,7 +22,7 @@ void MainForm::OnInputTick() {
   switch (poll.event) {
     case InputEvent::KeyDown:
       if (poll.code == HotKeyCode(std::wstring_view(settings_.hotkey)) && poll.code != 0) {
-        ToggleRunByHotKey();
+        ToggleRunByHotKey(HotKeyRoute::Polled);
       } else if (poll.code == kAltT && settings_.enableHotT == 1) {
         OpenSettingsForm();
       } else if (poll.code == kCtrlA && ::GetForegroundWindow() == Window()) {
@@ -39,10 +39,12 @@ void MainForm::OnInputTick() {
   }
 }
 
-void MainForm::ToggleRunByHotKey() {
+void MainForm::ToggleRunByHotKey(HotKeyRoute route) {
   const DWORD now = ::GetTickCount();
-  if (hotKeyActed_ && now - lastHotKeyTick_ < kSamePressMilliseconds) return;
-  hotKeyActed_ = true;
+  if (lastHotKeyRoute_ != HotKeyRoute::None && lastHotKeyRoute_ != route &&
+      now - lastHotKeyTick_ < kSamePressMilliseconds)
+    return;
+  lastHotKeyRoute_ = route;
   lastHotKeyTick_ = now;
   // A start goes through Timer_Go, outside the tick or message that asked for it.
   if (settings_.running)
@@ -68,7 +70,7 @@ bool MainForm::RegisterStopHotKey() {
 void MainForm::OnHotKey(WPARAM id) {
   if (hotKeyId_ == 0 || id != hotKeyId_ || inHotKey_) return;
   inHotKey_ = true;
-  ToggleRunByHotKey();
+  ToggleRunByHotKey(HotKeyRoute::Registered);
   inHotKey_ = false;
 }
 

@@ -104,7 +104,8 @@ class MainForm : public platform::WindowBase {
 
   // Input watching and the stop hot key (input_watching.cpp).
   void OnInputTick();
-  void ToggleRunByHotKey();
+  enum class HotKeyRoute { None, Polled, Registered };
+  void ToggleRunByHotKey(HotKeyRoute route);
   bool RegisterStopHotKey();  // false when the key could not be registered
   void OnHotKey(WPARAM id);
   std::wstring KeyNameText(int virtualKey) const;
@@ -133,7 +134,7 @@ class MainForm : public platform::WindowBase {
   InputWatcher watcher_{[](int key) { return static_cast<std::int16_t>(::GetAsyncKeyState(key)); }};
   ATOM hotKeyId_ = 0;           // the registered stop hot key; 0 before the registration
   bool inHotKey_ = false;
-  bool hotKeyActed_ = false;
+  HotKeyRoute lastHotKeyRoute_ = HotKeyRoute::None;
   DWORD lastHotKeyTick_ = 0;
   bool settingsOpen_ = false;   // the settings form is up: Alt+T does not open a second one
   std::uint32_t lastHintTick_ = 0, lastActionTick_ = 0;
