@@ -212,3 +212,82 @@ TEST_F(GlimmetCaptureTest, TheStopHotKeyStartsAndStopsARunAndAltTOpensTheSetting
     glimmet.Close();
   }
 }
+
+namespace {
+
+std::wstring ClipboardText() {
+  std::wstring text;
+  if (!::OpenClipboard(nullptr)) return text;
+  if (HANDLE data = ::GetClipboardData(CF_UNICODETEXT)) {
+    if (auto* chars = static_cast<const wchar_t*>(::GlobalLock(data))) {
+      text = chars;
+      ::GlobalUnlock(data);
+    }
+  }
+  ::CloseClipboard();
+  return text;
+}
+
+}  // namespace
+
+TEST_F(GlimmetCaptureTest, AtRunEndTheChosenBoxGoesToTheClipboard) {
+  struct Case {
+    const char* conf;
+    int box;
+  } cases[] = {{"clipboard= 2\r\n", ids::kUpperBox}, {"clipboard= 3\r\n", ids::kLowerBox}};
+  HWND edit = TargetItem(glimmet_target::kMultiLineEdit);
+  for (const Case& c : cases) {
+    TempFolder folder;
+    GlimmetSession glimmet(folder, std::string(kBelowTheTarget) + c.conf);
+    ASSERT_TRUE(PointerOn(CentreOf(edit)));
+    ClickButton(glimmet.Item(ids::kGoButton));
+    ASSERT_TRUE(WaitForText(glimmet.Item(ids::kLowerBox), glimmet_target::kMultiLineText));
+    ASSERT_TRUE(::OpenClipboard(nullptr) && ::EmptyClipboard() && ::CloseClipboard());
+    ClickButton(glimmet.Item(ids::kGoButton));
+    ASSERT_TRUE(WaitForText(glimmet.Item(ids::kGoButton), L"Go"));
+    const std::wstring expected = WindowText(glimmet.Item(c.box));
+    EXPECT_FALSE(expected.empty());
+    EXPECT_TRUE(WaitUntil([&] { return ClipboardText() == expected; }, "the box on the clipboard",
+                          [] { return Utf8(ClipboardText()); }));
+  }
+}
+
+TEST_F(GlimmetCaptureTest, AShiftedCapturePointReadsThereAndIsMarkedByFourSquares) {
+  TempFolder folder;
+  GlimmetSession glimmet(folder, std::string(kBelowTheTarget) + "shift = 1\r\nshiftx = 25\r\nshifty = -35\r\n");
+  HWND edit = TargetItem(glimmet_target::kEdit);
+  const POINT capturePoint = CentreOf(edit);
+  ASSERT_TRUE(PointerOn({capturePoint.x - 25, capturePoint.y + 35}));
+  ClickButton(glimmet.Item(ids::kGoButton));
+  EXPECT_TRUE(WaitForText(glimmet.Item(ids::kHandleBox), std::to_wstring(reinterpret_cast<UINT_PTR>(edit))));
+
+  WindowQuery markerQuery{.processId = glimmet.process.Id(), .className = L"GlimmetMarker"};
+  EXPECT_TRUE(WaitUntil([&] {
+    int left = 0, right = 0, above = 0, below = 0;
+    for (const WindowInfo& window : TopLevelWindows(glimmet.process.Id())) {
+      if (!markerQuery.Matches(window)) continue;
+      RECT rect{};
+      ::GetWindowRect(window.handle, &rect);
+      if (::PtInRect(&rect, capturePoint) || std::abs(rect.left - capturePoint.x) > 4 ||
+          std::abs(rect.top - capturePoint.y) > 4)
+        return false;
+      (rect.left < capturePoint.x ? left : right) += 1;
+      (rect.top < capturePoint.y ? above : below) += 1;
+    }
+    return left == 2 && right == 2 && above == 2 && below == 2;
+  }, "four markers around the capture point"));
+  ClickButton(glimmet.Item(ids::kGoButton));
+  EXPECT_TRUE(WaitUntil([&] { return FindTopLevelWindow(markerQuery) == nullptr; }, "the markers gone at run end"));
+}
+
+TEST_F(GlimmetCaptureTest, AutoStopCountsDownStopsAndWithAutoCloseEndsTheProgramWritingConfTxt) {
+  TempFolder folder;
+  GlimmetSession glimmet(folder, std::string(kBelowTheTarget) +
+                                     "auto stop = 1\r\nauto stop time = 5\r\nauto close = 1\r\nchime = 0\r\n");
+  ASSERT_TRUE(PointerOn(CentreOf(TargetItem(glimmet_target::kEdit))));
+  ClickButton(glimmet.Item(ids::kGoButton));
+  HWND countdown = glimmet.Item(ids::kAutoStopLabel);
+  for (const wchar_t* count : {L"3", L"2", L"1"}) EXPECT_TRUE(WaitForText(countdown, count));
+  EXPECT_EQ(glimmet.process.WaitForExit(), 0u);
+  EXPECT_NE(ReadFileBytes(glimmet.ConfPath()).find("auto stop time = 5\r\n"), std::string::npos);
+}

@@ -167,12 +167,14 @@ TEST(GlimmetShell, ACaptureCutsAnOverLongTextAndSavesItWholeOnTheDesktop) {
 }
 
 TEST(GlimmetShell, ClosingDuringARunWritesNothingAndALockedConfTxtStaysWhole) {
-  {
+  // The close box and the end of the user's session alike end the run and the program.
+  for (UINT ending : {WM_CLOSE, WM_ENDSESSION}) {
     TempFolder folder;
     GlimmetSession glimmet(folder, "", L"");
     ClickButton(glimmet.Item(ids::kGoButton));
     ASSERT_TRUE(WaitForText(glimmet.Item(ids::kGoButton), L"Stop"));
-    ASSERT_EQ(glimmet.Close(), 0u);
+    Post(glimmet.main, ending, TRUE);
+    ASSERT_EQ(glimmet.process.WaitForExit(), 0u) << ending;
     EXPECT_FALSE(FileExists(glimmet.ConfPath()));
   }
   TempFolder folder;
