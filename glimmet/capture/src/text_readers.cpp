@@ -1,6 +1,7 @@
 // Readers of single texts: edits, tool tips, hints, dialogs and the text at the point.
 #include "glimmet/capture/readers.h"
 #include "glimmet/platform/bounded_message.h"
+#include "glimmet/platform/window_at_point.h"
 #include "glimmet/platform/window_text.h"
 #include "glimmet/reports/window_search.h"
 
@@ -47,7 +48,8 @@ ReadResult ReadOther(const ReaderContext& context) {
 }
 
 ReadResult TextAtPoint(const ReaderContext& context, int x, int y, bool firstLineOnly) {
-  HWND window = ::WindowFromPoint(POINT{x, y});
+  // The control the user sees there: a group box over it does not answer for it.
+  HWND window = platform::VisibleWindowAtPoint(POINT{x, y});
   if (platform::IsPasswordEdit(window)) return {};
   const auto accessibility = context.Accessibility();
   std::wstring text = ContainsIgnoringCase(platform::ClassNameOf(window), L"edit") ? accessibility.ValueAtPoint(x, y)
