@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <vector>
 
 using namespace guidriver;
 using namespace glimmet_test;
@@ -215,6 +216,58 @@ TEST_F(GlimmetCaptureTest, TheStopHotKeyStartsAndStopsARunAndAltTOpensTheSetting
     EXPECT_TRUE(PressKeysUntil({VK_ESCAPE}, [&] { return WindowText(go) == L"Go"; }, "the run stopped by Esc"));
     glimmet.Close();
   }
+}
+
+namespace {
+
+// A window of this process that records the keys reaching it: the other program in front.
+class KeyRecorder {
+ public:
+  KeyRecorder() {
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = Procedure;
+    windowClass.hInstance = ::GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = L"GlimmetTestKeyRecorder";
+    ::RegisterClassW(&windowClass);
+    window = ::CreateWindowExW(0, windowClass.lpszClassName, L"keys", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 650, 450, 200,
+                               100, nullptr, nullptr, windowClass.hInstance, nullptr);
+    ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&keys));
+  }
+  ~KeyRecorder() { ::DestroyWindow(window); }
+
+  HWND window = nullptr;
+  std::vector<WPARAM> keys;  // the virtual keys of every WM_KEYDOWN, in order
+
+ private:
+  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_KEYDOWN)
+      if (auto* keys = reinterpret_cast<std::vector<WPARAM>*>(::GetWindowLongPtrW(window, GWLP_USERDATA)))
+        keys->push_back(wParam);
+    return ::DefWindowProcW(window, message, wParam, lParam);
+  }
+};
+
+}  // namespace
+
+TEST_F(GlimmetCaptureTest, CtrlAWithAnotherProgramInFrontSendsNoKeys) {
+  TempFolder folder;
+  GlimmetSession glimmet(folder, kBelowTheTarget);
+  ClickButton(glimmet.Item(ids::kGoButton));  // a run, so that the pointer label tells when the watcher polled
+  ASSERT_TRUE(WaitForText(glimmet.Item(ids::kGoButton), L"Stop"));
+  KeyRecorder recorder;
+  ::SetForegroundWindow(recorder.window);
+  ASSERT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == recorder.window; }, "the recorder in front"));
+
+  SendKey(VK_CONTROL, false);
+  SendKey('A', false);
+  EXPECT_TRUE(WatcherHasPolled(glimmet));
+  SendKey('A', true);
+  SendKey(VK_CONTROL, true);
+  // Keys Glimmet would send go to the window in front; the waits let them arrive.
+  EXPECT_TRUE(WatcherHasPolled(glimmet));
+  EXPECT_EQ(recorder.keys, (std::vector<WPARAM>{VK_CONTROL, 'A'}));
+  ClickButton(glimmet.Item(ids::kGoButton));
+  EXPECT_TRUE(WaitForText(glimmet.Item(ids::kGoButton), L"Go"));
 }
 
 namespace {
