@@ -194,22 +194,23 @@ void SettingsForm::OnCommand(int id, int code) {
       if (id == IDC_SET_SHIFT) ShowShiftFrame();
       return;
     }
+  // A list's selection change with no entry selected (typing that matches none can send one) is
+  // no choice: only a chosen entry changes a setting.
+  auto chosenEntry = [&] {
+    return code == CBN_SELCHANGE ? static_cast<int>(::SendMessageW(Item(id), CB_GETCURSEL, 0, 0)) : -1;
+  };
   switch (id) {
     case IDC_SET_START_LEVEL:
-      if (code == CBN_SELCHANGE)
-        settings_.startNode = static_cast<int>(::SendMessageW(Item(id), CB_GETCURSEL, 0, 0));
+      if (const int chosen = chosenEntry(); chosen >= 0) settings_.startNode = chosen;
       return;
     case IDC_SET_CHILD_MAX:
-      if (code == CBN_SELCHANGE) {
-        const int index = static_cast<int>(::SendMessageW(Item(id), CB_GETCURSEL, 0, 0));
-        if (const auto count = LeadingInteger(ListItemText(Item(id), index))) settings_.parentAndChildrenMax = *count;
-      }
+      if (const int chosen = chosenEntry(); chosen >= 0)
+        if (const auto count = LeadingInteger(ListItemText(Item(id), chosen))) settings_.parentAndChildrenMax = *count;
       return;
     case IDC_SET_AUTO_STOP:
       // Chosen from the list only: digits typed into the box change nothing until one is chosen.
-      if (code == CBN_SELCHANGE) {
-        const int index = static_cast<int>(::SendMessageW(Item(id), CB_GETCURSEL, 0, 0));
-        ::SetWindowTextW(Item(id), ListItemText(Item(id), index).c_str());
+      if (const int chosen = chosenEntry(); chosen >= 0) {
+        ::SetWindowTextW(Item(id), ListItemText(Item(id), chosen).c_str());
         OnAutoStopChosen();
       }
       return;

@@ -43,6 +43,14 @@ TEST(GlimmetSettings, EveryControlStoresItsSettingAndTheLastPageShowsAgainAfterA
 
     auto click = [&](int id) { return [form, id] { ClickButton(Control(form, id)); }; };
     auto choose = [&](int id, int index) { return [form, id, index] { SelectComboItem(Control(form, id), index); }; };
+    auto type = [&](int id, const wchar_t* text) {
+      return [form, id, text] {
+        // The box's edit child (GetComboBoxInfo does not reach into another process).
+        HWND edit = ::FindWindowExW(Control(form, id), nullptr, L"Edit", nullptr);
+        ASSERT_NE(edit, nullptr);
+        for (const wchar_t* c = text; *c; ++c) Send(edit, WM_CHAR, *c, 1);
+      };
+    };
     struct Step {
       int page;
       std::function<void()> act;
@@ -62,6 +70,7 @@ TEST(GlimmetSettings, EveryControlStoresItsSettingAndTheLastPageShowsAgainAfterA
         {3, click(IDC_SET_TO_FILE), "to file = 1"},
         {3, click(IDC_SET_AUTO_START), "auto start= 1"},
         {3, choose(IDC_SET_AUTO_STOP, 5), "auto stop time = 5"},
+        {3, type(IDC_SET_AUTO_STOP, L"9"), "auto stop time = 5"},  // typed, not chosen: no change
         {3, click(IDC_SET_AUTO_CLOSE), "auto close = 1"},
         {3, click(IDC_SET_CHIME), "chime = 0"},
     };
