@@ -172,12 +172,14 @@ TEST(GlimmetShell, ACaptureCutsAnOverLongTextAndSavesItWholeOnTheDesktop) {
 }
 
 TEST(GlimmetShell, ClosingDuringARunWritesNothingAndALockedConfTxtStaysWhole) {
-  {
+  // The close box and the end of the user's session alike end the run and the program.
+  for (UINT ending : {WM_CLOSE, WM_ENDSESSION}) {
     TempFolder folder;
     GlimmetSession glimmet(folder, "", L"");
     ClickButton(glimmet.Item(ids::kGoButton));
     ASSERT_TRUE(WaitForText(glimmet.Item(ids::kGoButton), L"Stop"));
-    ASSERT_EQ(glimmet.Close(), 0u);
+    Post(glimmet.main, ending, TRUE);
+    ASSERT_EQ(glimmet.process.WaitForExit(), 0u) << ending;
     EXPECT_FALSE(FileExists(glimmet.ConfPath()));
   }
   TempFolder folder;
@@ -189,4 +191,26 @@ TEST(GlimmetShell, ClosingDuringARunWritesNothingAndALockedConfTxtStaysWhole) {
   ::CloseHandle(lock);
   EXPECT_EQ(ReadFileBytes(glimmet.ConfPath()), old);
   EXPECT_FALSE(FileExists(glimmet.ConfPath() + L".new~"));
+}
+
+TEST(GlimmetShell, AStopHotKeyThatAnotherProgramHoldsIsSaidInTheStatusLabel) {
+  for (const bool held : {false, true}) {
+    // This process holds Esc system-wide, as another program may.
+    ASSERT_EQ(held && ::RegisterHotKey(nullptr, 1, 0, VK_ESCAPE), held);
+    TempFolder folder;
+    GlimmetSession glimmet(folder, "");
+    // Into the debug mode and out of it again: leaving it registers the stop hot key.
+    HWND message = glimmet.Item(ids::kMsgLabel);
+    for (int toggle = 0; toggle < 2; ++toggle)
+      Post(glimmet.main, WM_COMMAND, MAKEWPARAM(ids::kMsgLabel, STN_DBLCLK), reinterpret_cast<LPARAM>(message));
+    const std::wstring hint = L"Stop by ESC";
+    EXPECT_TRUE(WaitForText(message, hint));
+    const std::wstring status = WindowText(glimmet.Item(ids::kStatusLabel));
+    if (held) {
+      EXPECT_TRUE(status.starts_with(hint + L"\r\n") && status.size() > hint.size() + 2) << Utf8(status);
+      ::UnregisterHotKey(nullptr, 1);
+    } else {
+      EXPECT_EQ(status, hint);
+    }
+  }
 }

@@ -2,6 +2,7 @@
 #include "glimmet/capture/page_reader.h"
 #include "glimmet/capture/readers.h"
 #include "glimmet/platform/bounded_message.h"
+#include "glimmet/platform/window_at_point.h"
 #include "glimmet/platform/window_text.h"
 #include "glimmet/reports/window_search.h"
 
@@ -48,7 +49,8 @@ ReadResult ReadOther(const ReaderContext& context) {
 }
 
 ReadResult TextAtPoint(const ReaderContext& context, int x, int y, bool firstLineOnly) {
-  HWND window = ::WindowFromPoint(POINT{x, y});
+  // The control the user sees there: a group box over it does not answer for it.
+  HWND window = platform::VisibleWindowAtPoint(POINT{x, y});
   if (platform::IsPasswordEdit(window)) return {};
   const std::wstring className = platform::ClassNameOf(window);
   // A form field of a web page: what the user typed, which no window message gives.
