@@ -43,21 +43,9 @@ ProgressDialog::~ProgressDialog() {
 }
 
 void ProgressDialog::Run(HWND owner) {
-  DialogBoxParamW(instance_, MAKEINTRESOURCEW(IDD_PROGRESS), owner, DialogProc,
-                  reinterpret_cast<LPARAM>(this));
+  RunModal(instance_, IDD_PROGRESS, owner);
   // The dialog only ends once the worker has finished its last message; it is returning now.
   if (worker_) WaitForSingleObject(worker_, INFINITE);
-}
-
-INT_PTR CALLBACK ProgressDialog::DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_INITDIALOG) {
-    auto* self = reinterpret_cast<ProgressDialog*>(lParam);
-    self->dialog_ = dialog;
-    SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-  }
-  if (auto* self = reinterpret_cast<ProgressDialog*>(GetWindowLongPtrW(dialog, DWLP_USER)))
-    self->Handle(message, wParam, lParam);
-  return FALSE;
 }
 
 void ProgressDialog::Handle(UINT message, WPARAM wParam, LPARAM) {

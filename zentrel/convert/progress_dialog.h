@@ -12,25 +12,23 @@
 
 #include "conversion_request.h"
 #include "job_progress.h"
+#include "zentrel/platform/modal_dialog.h"
 
 namespace zentrel {
 
-class ProgressDialog {
+class ProgressDialog final : public platform::ModalDialog {
  public:
   ProgressDialog(HINSTANCE instance, ConversionRequest request)
       : instance_(instance), request_(std::move(request)) {}
-  ProgressDialog(const ProgressDialog&) = delete;
-  ProgressDialog& operator=(const ProgressDialog&) = delete;
-  ~ProgressDialog();
+  ~ProgressDialog() override;
 
   // Runs the job modally, owned by `owner` (which is disabled meanwhile); returns when the user
   // has closed the dialog and the worker has ended.
   void Run(HWND owner);
 
  private:
-  static INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
   static DWORD WINAPI WorkerMain(void* self);
-  void Handle(UINT message, WPARAM wParam, LPARAM lParam);
+  void Handle(UINT message, WPARAM wParam, LPARAM lParam) override;
   void OnInitDialog();
   void OnCommand(int id);
   void OnClose();
@@ -50,7 +48,6 @@ class ProgressDialog {
   ConversionRequest request_;
   std::vector<JobRow> rows_;
   JobProgress progress_;
-  HWND dialog_ = nullptr;
   HANDLE worker_ = nullptr;
   std::atomic<bool> stop_{false};
   bool finished_ = false;           // the worker has sent its last message

@@ -60,19 +60,7 @@ struct CoTaskMemDeleter {
 }  // namespace
 
 void MainDialog::Run() {
-  DialogBoxParamW(state_.instance, MAKEINTRESOURCEW(IDD_MAIN), nullptr, DialogProc,
-                  reinterpret_cast<LPARAM>(this));
-}
-
-INT_PTR CALLBACK MainDialog::DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_INITDIALOG) {
-    auto* self = reinterpret_cast<MainDialog*>(lParam);
-    self->dialog_ = dialog;
-    SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-  }
-  if (auto* self = reinterpret_cast<MainDialog*>(GetWindowLongPtrW(dialog, DWLP_USER)))
-    self->Handle(message, wParam, lParam);
-  return FALSE;  // every message also gets the dialog manager's default handling
+  RunModal(state_.instance, IDD_MAIN, nullptr);
 }
 
 void MainDialog::Handle(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -6,23 +6,21 @@
 #include <shellapi.h>
 
 #include "main_window_state.h"
+#include "zentrel/platform/modal_dialog.h"
 
 namespace zentrel::ui {
 
-class MainDialog {
+class MainDialog final : public platform::ModalDialog {
  public:
   explicit MainDialog(MainWindowState& state) : state_(state) {}
-  MainDialog(const MainDialog&) = delete;
-  MainDialog& operator=(const MainDialog&) = delete;
 
   // Runs the dialog modally until it is closed.
   void Run();
 
  private:
-  static INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
   static LRESULT CALLBACK ListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam);
 
-  void Handle(UINT message, WPARAM wParam, LPARAM lParam);
+  void Handle(UINT message, WPARAM wParam, LPARAM lParam) override;
   void OnInitDialog();
   void OnSize(WPARAM sizeType, LPARAM size);
   void OnCommand(int id);
@@ -36,7 +34,6 @@ class MainDialog {
   void SetOutputControlsEnabled(bool enabled);
 
   MainWindowState& state_;
-  HWND dialog_ = nullptr;
   WNDPROC listBaseProc_ = nullptr;
   bool walking_ = false;  // a drop's walk is running (and may be waiting in an error box)
 };

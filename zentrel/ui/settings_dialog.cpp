@@ -56,20 +56,10 @@ std::wstring Widen(const char* text) {
 }  // namespace
 
 void SettingsDialog::Run(HWND owner) {
-  DialogBoxParamW(instance_, MAKEINTRESOURCEW(IDD_SETTINGS), owner, DialogProc, reinterpret_cast<LPARAM>(this));
+  RunModal(instance_, IDD_SETTINGS, owner);
 }
 
-INT_PTR CALLBACK SettingsDialog::DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_INITDIALOG) {
-    reinterpret_cast<SettingsDialog*>(lParam)->dialog_ = dialog;
-    SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-  }
-  if (auto* self = reinterpret_cast<SettingsDialog*>(GetWindowLongPtrW(dialog, DWLP_USER)))
-    self->Handle(message, wParam);
-  return FALSE;
-}
-
-void SettingsDialog::Handle(UINT message, WPARAM wParam) {
+void SettingsDialog::Handle(UINT message, WPARAM wParam, LPARAM) {
   switch (message) {
     case WM_INITDIALOG: OnInitDialog(); break;
     case WM_COMMAND: OnCommand(LOWORD(wParam)); break;

@@ -7,22 +7,20 @@
 
 #include <string>
 
+#include "zentrel/platform/modal_dialog.h"
 #include "zentrel/settings/settings_store.h"
 
 namespace zentrel::ui {
 
-class SettingsDialog {
+class SettingsDialog final : public platform::ModalDialog {
  public:
   SettingsDialog(HINSTANCE instance, SettingsStore& settings) : instance_(instance), settings_(settings) {}
-  SettingsDialog(const SettingsDialog&) = delete;
-  SettingsDialog& operator=(const SettingsDialog&) = delete;
 
   // Modal, owned by owner; reads the settings afresh each time.
   void Run(HWND owner);
 
  private:
-  static INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
-  void Handle(UINT message, WPARAM wParam);
+  void Handle(UINT message, WPARAM wParam, LPARAM lParam) override;
   void OnInitDialog();
   void OnCommand(int id);
   void OnOk();
@@ -51,7 +49,6 @@ class SettingsDialog {
 
   HINSTANCE instance_;
   SettingsStore& settings_;
-  HWND dialog_ = nullptr;
   SettingsStore::Snapshot opened_;  // the settings when the dialog opened
   bool halfWritten_ = false;        // an OK failed after it may have changed some settings
 };
