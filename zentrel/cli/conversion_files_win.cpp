@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "file_system_win.h"
+#include "zentrel/platform/file_system_win.h"
 #include "nkf32/file_convert.h"
 #include "nkf32/verbatim_path.h"
 

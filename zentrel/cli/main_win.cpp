@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "conversion_files_win.h"
-#include "file_system_win.h"
+#include "zentrel/platform/file_system_win.h"
 #include "nkf32/file_convert.h"
 #include "run_command.h"
 

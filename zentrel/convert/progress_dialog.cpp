@@ -9,7 +9,7 @@
 
 #include "convert_one_file.h"
 #include "convert_strings.h"
-#include "file_system_win.h"
+#include "zentrel/platform/file_system_win.h"
 #include "read_error_box.h"
 #include "nkf_dll_guesser.h"
 #include "store_settings_reader.h"
@@ -38,14 +38,12 @@ const wchar_t* OutcomeText(int result) {
 
 }  // namespace
 
-ProgressDialog::~ProgressDialog() {
-  if (worker_) CloseHandle(worker_);
-}
+ProgressDialog::~ProgressDialog() = default;
 
 void ProgressDialog::Run(HWND owner) {
   RunModal(instance_, IDD_PROGRESS, owner);
   // The dialog only ends once the worker has finished its last message; it is returning now.
-  if (worker_) WaitForSingleObject(worker_, INFINITE);
+  if (worker_.IsValid()) WaitForSingleObject(worker_.Get(), INFINITE);
 }
 
 void ProgressDialog::Handle(UINT message, WPARAM wParam, LPARAM) {
@@ -76,8 +74,8 @@ void ProgressDialog::OnInitDialog() {
   ListViewInsertColumn(status, 1, convert_text::kStatusHeaderResult, 50);
   EnableWindow(GetDlgItem(dialog_, IDOK), FALSE);
   SetTimer(dialog_, kShowTimer, kShowIntervalMs, nullptr);
-  worker_ = CreateThread(nullptr, 0, WorkerMain, this, 0, nullptr);
-  if (!worker_) OnWorkerFinished();  // nothing runs: let the user close the dialog
+  worker_ = platform::FileHandle(CreateThread(nullptr, 0, WorkerMain, this, 0, nullptr));
+  if (!worker_.IsValid()) OnWorkerFinished();  // nothing runs: let the user close the dialog
 }
 
 void ProgressDialog::ShowProgress() {
@@ -158,7 +156,7 @@ void ProgressDialog::OnWorkerFinished() {
   if (closeWhenFinished_) EndDialog(dialog_, 1);
 }
 
-bool ProgressDialog::WorkerRunning() const { return worker_ && !finished_; }
+bool ProgressDialog::WorkerRunning() const { return worker_.IsValid() && !finished_; }
 
 DWORD WINAPI ProgressDialog::WorkerMain(void* self) {
   static_cast<ProgressDialog*>(self)->RunWorker();

@@ -13,6 +13,7 @@
 #include "conversion_request.h"
 #include "job_progress.h"
 #include "zentrel/platform/modal_dialog.h"
+#include "zentrel/platform/unique_handle.h"
 
 namespace zentrel {
 
@@ -48,7 +49,7 @@ class ProgressDialog final : public platform::ModalDialog {
   ConversionRequest request_;
   std::vector<JobRow> rows_;
   JobProgress progress_;
-  HANDLE worker_ = nullptr;
+  platform::FileHandle worker_;
   std::atomic<bool> stop_{false};
   bool finished_ = false;           // the worker has sent its last message
   bool closeWhenFinished_ = false;  // the close box was used while the worker ran

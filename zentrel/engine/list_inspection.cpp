@@ -1,6 +1,6 @@
 #include "list_inspection.h"
 
-#include "file_system_win.h"
+#include "zentrel/platform/file_system_win.h"
 #include "list_view_sink.h"
 #include "nkf_dll_guesser.h"
 #include "store_settings_reader.h"

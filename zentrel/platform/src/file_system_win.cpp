@@ -1,45 +1,25 @@
-#include "file_system_win.h"
+#include "zentrel/platform/file_system_win.h"
 
 #include <windows.h>
 
 #include <utility>
 
 #include "nkf32/verbatim_path.h"
+#include "zentrel/platform/unique_handle.h"
 
 namespace zentrel {
 
 namespace {
 
-// One owner for a Win32 handle; Close is FindClose or CloseHandle.
-template <BOOL(WINAPI* Close)(HANDLE)>
-class UniqueHandle {
- public:
-  explicit UniqueHandle(HANDLE handle) : handle_(handle) {}
-  ~UniqueHandle() {
-    if (valid()) Close(handle_);
-  }
-  UniqueHandle(UniqueHandle&& other) noexcept
-      : handle_(std::exchange(other.handle_, INVALID_HANDLE_VALUE)) {}
-  UniqueHandle(const UniqueHandle&) = delete;
-  UniqueHandle& operator=(const UniqueHandle&) = delete;
-  UniqueHandle& operator=(UniqueHandle&&) = delete;
-
-  HANDLE get() const { return handle_; }
-  bool valid() const { return handle_ != INVALID_HANDLE_VALUE && handle_ != nullptr; }
-
- private:
-  HANDLE handle_;
-};
-
-using FileHandle = UniqueHandle<CloseHandle>;
-using FindHandle = UniqueHandle<FindClose>;
+using platform::FileHandle;
+using platform::FindHandle;
 
 class Win32File final : public ReadableFile {
  public:
   explicit Win32File(FileHandle handle) : handle_(std::move(handle)) {}
   std::uint64_t Size() override {
     LARGE_INTEGER size{};
-    return GetFileSizeEx(handle_.get(), &size) ? static_cast<std::uint64_t>(size.QuadPart) : 0;
+    return GetFileSizeEx(handle_.Get(), &size) ? static_cast<std::uint64_t>(size.QuadPart) : 0;
   }
   std::size_t Read(std::span<std::uint8_t> into) override {
     // A file reads short only at its end, so the caller's next read need not ask again.
@@ -47,7 +27,7 @@ class Win32File final : public ReadableFile {
     // ReadFile counts in 32 bits; the engine loops for the rest.
     const DWORD want = into.size() > 0x40000000 ? 0x40000000 : static_cast<DWORD>(into.size());
     DWORD got = 0;
-    if (!ReadFile(handle_.get(), into.data(), want, &got, nullptr)) return 0;
+    if (!ReadFile(handle_.Get(), into.data(), want, &got, nullptr)) return 0;
     atEnd_ = got < want;
     return got;
   }
@@ -62,7 +42,7 @@ class FindListing final : public DirectoryListing {
   FindListing(FindHandle find, const WIN32_FIND_DATAW& first)
       : find_(std::move(find)), data_(first) {}
   bool Next(std::wstring& name) override {
-    if (!havePending_ && !FindNextFileW(find_.get(), &data_)) return false;
+    if (!havePending_ && !FindNextFileW(find_.Get(), &data_)) return false;
     havePending_ = false;
     name = data_.cFileName;
     return true;
@@ -101,7 +81,7 @@ std::unique_ptr<DirectoryListing> Win32FileSystem::List(const std::wstring& dire
   pattern += L'*';
   WIN32_FIND_DATAW first{};
   FindHandle find(FindFirstFileW(pattern.c_str(), &first));
-  if (!find.valid()) return nullptr;
+  if (!find.IsValid()) return nullptr;
   return std::make_unique<FindListing>(std::move(find), first);
 }
 
@@ -109,9 +89,9 @@ std::unique_ptr<ReadableFile> Win32FileSystem::Open(const std::wstring& path) {
   FileHandle handle(CreateFileW(nkf::VerbatimPath(path).c_str(), GENERIC_READ,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                 FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-  if (!handle.valid()) return nullptr;
+  if (!handle.IsValid()) return nullptr;
   // A pipe or a device opened by its name is not read: it may block or never end.
-  if (GetFileType(handle.get()) != FILE_TYPE_DISK) return nullptr;
+  if (GetFileType(handle.Get()) != FILE_TYPE_DISK) return nullptr;
   return std::make_unique<Win32File>(std::move(handle));
 }
 
@@ -123,7 +103,7 @@ std::optional<BY_HANDLE_FILE_INFORMATION> HandleInformation(const std::wstring& 
                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                               OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
   BY_HANDLE_FILE_INFORMATION info{};
-  if (!file.valid() || !GetFileInformationByHandle(file.get(), &info)) return std::nullopt;
+  if (!file.IsValid() || !GetFileInformationByHandle(file.Get(), &info)) return std::nullopt;
   return info;
 }
 
