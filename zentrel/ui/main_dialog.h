@@ -37,6 +37,7 @@ class MainDialog {
 
   MainWindowState& state_;
   HWND dialog_ = nullptr;
+  UINT dpi_ = 96;  // the DPI the list's column widths were last set for
   WNDPROC listBaseProc_ = nullptr;
   bool walking_ = false;  // a drop's walk is running (and may be waiting in an error box)
 };
