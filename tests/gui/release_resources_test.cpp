@@ -1,4 +1,4 @@
-// What Windows and Explorer read from the released programs without running them: the application
+// What Windows and Explorer read from the released files without running them: the application
 // manifest, the version resource in Japanese and English, the icon sizes; and the version each
 // program shows when it runs is the one its resource carries.
 #include "glimmet_session.h"
@@ -18,14 +18,19 @@ using namespace guidriver;
 
 namespace {
 
-struct ReleasedProgram {
+struct ReleasedFile {
   std::wstring file;
   std::wstring name;
-  int iconGroup;
+  int iconGroup;  // 0: none
+  bool manifest;
+  DWORD fileType;
 };
 
-const std::vector<ReleasedProgram> kPrograms = {{L"Zentrel.exe", L"Zentrel", 108},
-                                                {L"Glimmet.exe", L"Glimmet", 1}};
+// Every file of the release zip but its readme.
+const std::vector<ReleasedFile> kFiles = {{L"Zentrel.exe", L"Zentrel", 108, true, VFT_APP},
+                                          {L"Glimmet.exe", L"Glimmet", 1, true, VFT_APP},
+                                          {L"zentrel-cli.exe", L"zentrel-cli", 0, true, VFT_APP},
+                                          {L"nkf32.dll", L"nkf32", 0, false, VFT_DLL}};
 
 // Explorer's list and details views, the taskbar, Alt+Tab and the large icon view.
 const std::set<int> kIconSizes = {16, 24, 32, 48, 256};
@@ -180,7 +185,8 @@ TEST(ReleaseResources, ManifestAsksForVisualStylesPerMonitorDpiLongPathsAndNoEle
     const wchar_t* path;
     std::wstring text;
   };
-  for (const auto& program : kPrograms) {
+  for (const auto& program : kFiles) {
+    if (!program.manifest) continue;
     SCOPED_TRACE(program.file);
     ResourceImage image(ProgramBesideTest(program.file));
     const std::string bytes = image.Bytes(RT_MANIFEST, MAKEINTRESOURCEW(1));
@@ -212,14 +218,14 @@ TEST(ReleaseResources, ManifestAsksForVisualStylesPerMonitorDpiLongPathsAndNoEle
 
 TEST(ReleaseResources, VersionResourceSaysTheSameInJapaneseAndEnglish) {
   std::wstring releaseVersion;
-  for (const auto& program : kPrograms) {
+  for (const auto& program : kFiles) {
     SCOPED_TRACE(program.file);
     VersionInfo info(ProgramBesideTest(program.file));
     const VS_FIXEDFILEINFO& fixed = info.Fixed();
     EXPECT_EQ(fixed.dwFileVersionMS, fixed.dwProductVersionMS);
     EXPECT_EQ(fixed.dwFileVersionLS, fixed.dwProductVersionLS);
-    EXPECT_EQ(fixed.dwFileType, static_cast<DWORD>(VFT_APP));
-    // Both programs are one release.
+    EXPECT_EQ(fixed.dwFileType, program.fileType);
+    // Every file is of one release.
     if (releaseVersion.empty()) releaseVersion = DottedVersion(fixed);
     EXPECT_EQ(DottedVersion(fixed), releaseVersion);
 
@@ -242,7 +248,8 @@ TEST(ReleaseResources, VersionResourceSaysTheSameInJapaneseAndEnglish) {
 }
 
 TEST(ReleaseResources, IconCarriesEverySizeExplorerAsksFor) {
-  for (const auto& program : kPrograms) {
+  for (const auto& program : kFiles) {
+    if (program.iconGroup == 0) continue;
     SCOPED_TRACE(program.file);
     ResourceImage image(ProgramBesideTest(program.file));
     const std::string group = image.Bytes(RT_GROUP_ICON, MAKEINTRESOURCEW(program.iconGroup));
