@@ -1,6 +1,8 @@
-// One capture: the window under the capture point read by the reader of its kind, the two reports
-// built, and every box of the form filled. It pumps messages at fixed points, so the pointer sample
-// and the run flags may change under it; it never starts another capture from those pumps.
+// One capture: the window under the capture point read by the reader of its kind (a web page
+// through its document), the two reports built, and every box of the form filled. It pumps
+// messages at fixed points, so the pointer sample and the run flags may change under it; it never
+// starts another capture from those pumps.
+#include "glimmet/capture/page_reader.h"
 #include "glimmet/capture/readers.h"
 #include "glimmet/core/box_text.h"
 #include "glimmet/core/control_kind.h"
@@ -62,23 +64,63 @@ void MainForm::Capture() {
   SetControlText(WinBox(3), atPoint.methodLabel);
   texts_.pointText() = UnifyLineBreaks(atPoint.text);
 
-  // Web pages have a reader of their own; until it is there a page reads as a window without a
-  // document: nothing below, and the details of the window.
   const ControlKind kind = ClassifyWindowClass(className);
-  const ReadResult lower = kind == ControlKind::Ie || kind == ControlKind::IeFrame
-                               ? ReadResult{}
-                               : capture::ReadByKind(kind, context);
-  if (ending_) return;
-  texts_.htmlMode().clear();
-  texts_.lowerText() = lower.text;
-  OnDetailClick();
-  if (!PumpMessages()) return;
-  texts_.detailReport() = reports::BuildWindowReport(window, className, title, settings_.winHandle == L"hex");
-  SetControlText(WinBox(1), L"");
+  std::wstring lowerLabel;
+  capture::PageCapture page;
+  if (kind == ControlKind::Ie) {
+    page = capture::CapturePage(context, window, className);
+    if (ending_) return;
+    if (page.documentWindow) pass_.pageWindow = reinterpret_cast<std::uintptr_t>(page.documentWindow);
+  }
+  if (page.outcome == capture::PageCapture::Outcome::NoElement) {
+    // A page window whose document or element cannot be read: nothing to show below, and no texts
+    // of an earlier page left for the detail switch to bring back.
+    texts_.htmlMode() = L"1";
+    for (std::wstring* text : {&texts_.htmlText(), &texts_.lowerText(), &texts_.detailReport()}) text->clear();
+    ::ShowWindow(Item(ids::kCountBox), SW_HIDE);
+    SetControlText(LowerBox(settings_.pairIndex), L"");
+    SetControlText(WinBox(1), L"");
+    SetControlText(WinBox(2), L"");
+    FinishCapture(window);
+    return;
+  }
+  if (page.outcome == capture::PageCapture::Outcome::Read) {
+    texts_.htmlMode() = L"1";
+    ::ShowWindow(Item(ids::kCountBox), SW_HIDE);
+    texts_.htmlText() = page.text;
+    texts_.lowerText() = page.source;
+    OnDetailClick();
+    if (!PumpMessages()) return;
+    texts_.detailReport() = page.elementTable;
+    SetControlText(WinBox(1), page.tagLine);
+    lowerLabel = label::kHtml;
+  } else {
+    // Every other kind, and an engine window that shows no document (it is read as a plain
+    // window rather than leaving the texts of an earlier page in the boxes). The browser's frame
+    // window shows the address of the run's last page.
+    const ReadResult lower =
+        kind == ControlKind::IeFrame
+            ? ReadResult{capture::DocumentAddress(context, reinterpret_cast<HWND>(pass_.pageWindow)), L""}
+        : kind == ControlKind::Ie ? ReadResult{}
+                                  : capture::ReadByKind(kind, context);
+    if (ending_) return;
+    texts_.htmlMode().clear();
+    texts_.lowerText() = lower.text;
+    OnDetailClick();
+    if (!PumpMessages()) return;
+    texts_.detailReport() = reports::BuildWindowReport(window, className, title, settings_.winHandle == L"hex");
+    SetControlText(WinBox(1), L"");
+    lowerLabel = lower.methodLabel;
+  }
 
   texts_.accReport() = context.Accessibility().BuildReport(settings_.fromHwnd == 1 ? window : nullptr);
-  SetControlText(WinBox(2), lower.methodLabel);
+  SetControlText(WinBox(2), lowerLabel);
   OnDetailClick();
+  FinishCapture(window);
+}
+
+// The status box and the end of a capture.
+void MainForm::FinishCapture(HWND window) {
   SetControlText(Item(ids::kStatusBox), L"");
   if (settings_.hint == 0) ShowStatusBarText(window);
   SetControlText(Item(ids::kMsgLabel), L"");

@@ -9,6 +9,7 @@
 #include "glimmet/platform/dpi.h"
 #include "glimmet/platform/file_io.h"
 #include "glimmet/platform/shell_paths.h"
+#include "settings_form.h"
 #include "text_ids.h"
 #include "version.h"
 
@@ -19,8 +20,6 @@ constexpr wchar_t kClassName[] = L"GlimmetFromPoint";
 constexpr wchar_t kReadmeFileName[] = L"readme.txt";
 constexpr COLORREF kGrey = RGB(0x80, 0x80, 0x80);
 constexpr COLORREF kLightBlue = RGB(0x80, 0x80, 0xFF);
-
-enum Timer : UINT_PTR { kTimerGo = 1, kTimerEnd = 2, kTimerSample = 3 };
 
 }  // namespace
 
@@ -88,7 +87,14 @@ std::optional<LRESULT> MainForm::Handle(UINT message, WPARAM wParam, LPARAM lPar
     case WM_ENDSESSION:
       if (wParam) OnClose();
       return 0;
+    case WM_HOTKEY:
+      OnHotKey(wParam);
+      return 0;
     case WM_DESTROY:
+      if (hotKeyId_ != 0) {
+        ::UnregisterHotKey(Window(), hotKeyId_);
+        ::GlobalDeleteAtom(hotKeyId_);
+      }
       ::PostQuitMessage(0);
       return 0;
   }
@@ -108,6 +114,7 @@ void MainForm::OnLoad() {
   ApplyDisplaySettings();
   ShowStopHint(settings_.running);
   settings_.actionTestKey = 17;
+  ::SetTimer(Window(), kTimerMsgLoop, 5, nullptr);
   if (settings_.autoStart == 1 && commandLine_ != L"no_start") ::SetTimer(Window(), kTimerGo, 10, nullptr);
 }
 
@@ -187,6 +194,9 @@ void MainForm::OnTimer(UINT_PTR timer) {
     case kTimerSample:
       SamplePointer();
       return;
+    case kTimerMsgLoop:
+      OnInputTick();
+      return;
   }
 }
 
@@ -260,10 +270,11 @@ void MainForm::OnMsgDoubleClick() {
   std::wstring caption = ControlText(Window());
   const std::wstring debugMark = L" - debug";
   if (settings_.debugMode) {
-    // The stop hot key itself comes with the input watcher; the caption and hint change here.
     if (const auto at = caption.find(debugMark); at != std::wstring::npos) caption.erase(at, debugMark.size());
-    SetControlText(Item(ids::kStatusLabel), L"Stop by " + settings_.hotkey);
-    SetControlText(Item(ids::kMsgLabel), L"Stop by " + settings_.hotkey);
+    const std::wstring hint = L"Stop by " + settings_.hotkey;
+    // A key another program holds is said, not left to fail silently.
+    SetControlText(Item(ids::kStatusLabel), RegisterStopHotKey() ? hint : hint + L"\r\n" + Text(IDS_HOTKEY_TAKEN));
+    SetControlText(Item(ids::kMsgLabel), hint);
   } else {
     caption += debugMark;
     SetControlText(Item(ids::kStatusLabel), L"");
@@ -294,7 +305,13 @@ void MainForm::ShowStopHint(bool running) {
 }
 
 void MainForm::OpenSettingsForm() {
-  // The settings form comes with its own window; until then the label leaves the settings as they are.
+  // Alt+T is watched while the form is up too: one form at a time.
+  if (settingsOpen_) return;
+  settingsOpen_ = true;
+  SettingsForm(instance_, settings_).Show(Window());
+  settingsOpen_ = false;
+  if (!::IsWindow(Window())) return;
+  ApplyDisplaySettings();
   ShowStopHint(settings_.running);
 }
 

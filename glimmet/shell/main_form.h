@@ -14,6 +14,7 @@
 #include "glimmet/core/app_settings.h"
 #include "glimmet/core/capture_pass.h"
 #include "glimmet/core/capture_texts.h"
+#include "glimmet/core/input_watcher.h"
 #include "glimmet/platform/chime.h"
 #include "glimmet/platform/unique_handle.h"
 #include "glimmet/platform/window_base.h"
@@ -35,6 +36,10 @@ class MainForm : public platform::WindowBase {
   bool PumpMessages();
 
  private:
+  // The form's timers: Timer_Go starts a run outside the handler that asked for it, Timer_End ends
+  // the program after a run, Timer2 samples the pointer, Timer_MsgLoop watches the input.
+  enum Timer : UINT_PTR { kTimerGo = 1, kTimerEnd = 2, kTimerSample = 3, kTimerMsgLoop = 4 };
+
   // Window and control creation (main_form_controls.cpp).
   bool CreateControls();
   HWND Item(int id) const;
@@ -89,11 +94,22 @@ class MainForm : public platform::WindowBase {
   void RunCaptureLoop();
   void RunPass(std::uint32_t now);
   void Capture();  // capture_step.cpp
+  void FinishCapture(HWND window);
   void ShowStatusBarText(HWND window);
   capture::ReaderContext ReaderContextForCapture();
   void SamplePointer();
   void RunAutoStopCheck(std::uint32_t idleMilliseconds);
   void SetHandleBox(std::uintptr_t handle);
+  void ShowTooltipHint(std::uint32_t dwell);
+  void RunActionTestIfKeyDown();
+
+  // Input watching and the stop hot key (input_watching.cpp).
+  void OnInputTick();
+  enum class HotKeyRoute { None, Polled, Registered };
+  void ToggleRunByHotKey(HotKeyRoute route);
+  bool RegisterStopHotKey();  // false when the key could not be registered
+  void OnHotKey(WPARAM id);
+  std::wstring KeyNameText(int virtualKey) const;
 
   std::wstring Text(UINT id) const;
   std::wstring ControlText(HWND control) const;
@@ -115,7 +131,14 @@ class MainForm : public platform::WindowBase {
   platform::FontHandle font_;
   bool noResize_ = false;       // the form's tag "NoResize": the layout waits
   bool dragging_ = false;
-  bool forceCapture_ = false;
+  bool forceCapture_ = false;  // a mouse button went down: the next pass captures
+  InputWatcher watcher_{[](int key) { return static_cast<std::int16_t>(::GetAsyncKeyState(key)); }};
+  ATOM hotKeyId_ = 0;           // the registered stop hot key; 0 before the registration
+  bool inHotKey_ = false;
+  HotKeyRoute lastHotKeyRoute_ = HotKeyRoute::None;
+  DWORD lastHotKeyTick_ = 0;
+  bool settingsOpen_ = false;   // the settings form is up: Alt+T does not open a second one
+  std::uint32_t lastHintTick_ = 0, lastActionTick_ = 0;
   bool inRun_ = false;          // the run loop is on the stack: a second start is refused
   bool ending_ = false;         // the window is closing: the run loop leaves at once
   std::wstring handleTag_;      // the pointed window's handle in decimal

@@ -5,10 +5,15 @@
 #include "glimmet/platform/dpi.h"
 #include "main_form.h"
 
+#include <cmath>
+
 namespace glimmet::shell {
 namespace {
 
 constexpr double kMinimumFormHeight = 3150;
+// Narrower than this, the right-aligned check boxes slide under the method label and the centre
+// bar's boxes under Detail; at 144 DPI the window's first-start size in pixels is that narrow.
+constexpr double kMinimumInnerWidth = 5940;
 constexpr double kSplitterMargin = 1400;
 
 // A control's place within its container, in twips.
@@ -48,10 +53,13 @@ void MainForm::Layout() {
   const int pair = settings_.pairIndex;
   HWND upper = UpperBox(pair), lower = LowerBox(pair);
 
-  // 1. Never shorter than 3150 twips; the resize comes back here.
-  if ((outer.bottom - outer.top) * py < kMinimumFormHeight) {
-    ::SetWindowPos(Window(), nullptr, 0, 0, outer.right - outer.left,
-                   static_cast<int>(RoundHalfEven(kMinimumFormHeight / py)), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  // 1. Never shorter than 3150 twips, nor narrower than its controls; the resize comes back here.
+  const int outerWidth = outer.right - outer.left, outerHeight = outer.bottom - outer.top;
+  const bool tooShort = outerHeight * py < kMinimumFormHeight, tooNarrow = innerWidth < kMinimumInnerWidth;
+  if (tooShort || tooNarrow) {
+    const int width = tooNarrow ? outerWidth + static_cast<int>(std::ceil((kMinimumInnerWidth - innerWidth) / px)) : outerWidth;
+    const int height = tooShort ? static_cast<int>(RoundHalfEven(kMinimumFormHeight / py)) : outerHeight;
+    ::SetWindowPos(Window(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     return;
   }
   // 2. The pair in use is shown, the other hidden.

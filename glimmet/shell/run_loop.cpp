@@ -4,6 +4,10 @@
 #include "glimmet/shell/control_ids.h"
 #include "glimmet/core/auto_stop.h"
 #include "glimmet/core/box_text.h"
+#include "glimmet/capture/readers.h"
+#include "glimmet/platform/key_input.h"
+#include "glimmet/platform/window_at_point.h"
+#include "glimmet/reports/action_test.h"
 #include "main_form.h"
 #include "text_ids.h"
 
@@ -11,8 +15,6 @@
 
 namespace glimmet::shell {
 namespace {
-
-enum Timer : UINT_PTR { kTimerEnd = 2, kTimerSample = 3 };
 
 bool FirstWordIsDebug(const std::wstring& commandLine) {
   std::wstring word = commandLine.substr(0, commandLine.find(L' '));
@@ -48,11 +50,13 @@ void MainForm::RunCaptureLoop() {
   SetControlText(Item(ids::kMsgLabel), L"Go");
   markers_.Show(instance_, settings_.shift);
   pass_.StartRun();
+  lastHintTick_ = lastActionTick_ = 0;
 
   do {
     RunPass(now);
     if (ending_) return;  // the window is gone: nothing of it may be touched
     now = ::GetTickCount();
+    RunActionTestIfKeyDown();
     if (!PumpMessages()) return;
   } while (settings_.exitRequest.empty() && settings_.running);
 
@@ -74,9 +78,32 @@ void MainForm::RunPass(std::uint32_t now) {
   forceCapture_ = false;
   if (pass_.Decide(settings_.pointX, settings_.pointY, now, force)) Capture();
   if (ending_) return;
+  ShowTooltipHint(pass_.dwell);
   ::Sleep(10);
   if (!PumpMessages()) return;
   RunAutoStopCheck(pass_.dwell);
+}
+
+// While the pointer rests between half a second and three seconds, the tool tip it brought up (if
+// any) goes into the status box, at most every 100 ms.
+void MainForm::ShowTooltipHint(std::uint32_t dwell) {
+  if (settings_.hint != 1 || dwell <= 500 || dwell >= 3000) return;
+  const std::uint32_t now = ::GetTickCount();
+  if (now - lastHintTick_ <= 100) return;
+  const std::wstring tip = capture::CurrentTooltipText(ReaderContextForCapture());
+  if (!tip.empty()) SetControlText(Item(ids::kStatusBox), tip);
+  lastHintTick_ = now;
+}
+
+// With Ctrl held, the accessible object under the point runs the chosen action, at most once a
+// second however long the key stays down.
+void MainForm::RunActionTestIfKeyDown() {
+  if (settings_.actionTest < 1 || !platform::IsKeyDown(settings_.actionTestKey, 0xFFFF8000u)) return;
+  if (::GetTickCount() <= lastActionTick_ + 1000) return;
+  const capture::ReaderContext context = ReaderContextForCapture();
+  reports::RunActionTest(settings_.actionTest, context.accessibility->ObjectAtPoint(settings_.pointX, settings_.pointY),
+                         reports::ShowActionMessage);
+  lastActionTick_ = ::GetTickCount();
 }
 
 void MainForm::SamplePointer() {
@@ -90,7 +117,7 @@ void MainForm::SamplePointer() {
   settings_.pointerCopyY = pointer.y;
   settings_.pointX = pointer.x + (settings_.shift == 1 ? settings_.shiftX : 0);
   settings_.pointY = pointer.y + (settings_.shift == 1 ? settings_.shiftY : 0);
-  HWND window = ::WindowFromPoint({settings_.pointX, settings_.pointY});
+  HWND window = platform::VisibleWindowAtPoint({settings_.pointX, settings_.pointY});
   settings_.pointWindow = reinterpret_cast<std::uintptr_t>(window);
   if (settings_.mousPos == L"client") {
     if (HWND parent = ::GetParent(window)) {

@@ -267,3 +267,17 @@ TEST_F(ZentrelConvertTest, IntoAnOutputFolderNothingListedIsWrittenOver) {
   EXPECT_EQ(ReadFileBytes(tree + L"\\o\\a.txt"), "listed\r\n");
   EXPECT_EQ(ReadFileBytes(tree + L"\\o\\o\\a.txt"), "listed\n");
 }
+
+TEST_F(ZentrelConvertTest, InPlaceAFileWithSeveralHardLinksIsRefusedAndLeftWhole) {
+  // Replaced under one name, the file would part from its other name, which kept the old text.
+  const std::wstring file = folder_.File(L"linked.txt");
+  const std::wstring other = folder_.File(L"other-name.txt");
+  WriteFileBytes(file, kSjisText);
+  ASSERT_TRUE(CreateHardLinkW(other.c_str(), file.c_str(), nullptr));
+  Drop({file}, 1);
+  const Rows status = Convert(kUtf8, kLf);
+  ASSERT_EQ(status.size(), 2u);
+  EXPECT_EQ(status[0][1], L"ERROR");
+  EXPECT_EQ(ReadFileBytes(file), kSjisText);
+  EXPECT_EQ(ReadFileBytes(other), kSjisText);
+}

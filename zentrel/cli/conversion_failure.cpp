@@ -92,6 +92,8 @@ std::string DescribeFailure(const nkf::ConvertResult& result, std::string_view t
       return text;
     case nkf::ConvertError::BadOption:
       return "converter options not understood";
+    case nkf::ConvertError::SeveralNames:
+      return "file has several hard links, left as it is";
     case nkf::ConvertError::Io:
       switch (result.ioCause) {
         case nkf::IoCause::NotFound: return "cannot convert: no such file or folder";

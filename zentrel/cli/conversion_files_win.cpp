@@ -16,6 +16,11 @@ bool Win32ConversionFiles::IsReadOnly(const std::wstring& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
 }
 
+std::uint64_t Win32ConversionFiles::OtherNames(const std::wstring& path) {
+  const std::uint32_t names = HardLinkCount(path);
+  return names > 1 ? names - 1 : 0;
+}
+
 std::optional<FileStamp> Win32ConversionFiles::Stamp(const std::wstring& path) {
   return nkf::StampOf(path);
 }

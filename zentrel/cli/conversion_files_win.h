@@ -9,6 +9,7 @@ namespace zentrel::cli {
 class Win32ConversionFiles final : public ConversionFiles {
  public:
   bool IsReadOnly(const std::wstring& path) override;
+  std::uint64_t OtherNames(const std::wstring& path) override;
   std::optional<FileStamp> Stamp(const std::wstring& path) override;
   bool CreateFolders(const std::wstring& folder) override;
   std::optional<FileId> IdOf(const std::wstring& path) override;

@@ -188,28 +188,24 @@ class Converter {
       return Outcome::Skip;
     }
     // The converted file replaces the original under its name; the other names would keep the
-    // old content, a copy nobody asked for.
-    if (inPlace && !options_.dryRun) {
-      if (const std::uint64_t others = conversion_.OtherNames(file.path); others > 0) {
-        reason = "file has " + std::to_string(others + 1) + " hard links, left as it is";
-        return Outcome::Skip;
-      }
-    }
+    // old content, a copy nobody asked for. The library refuses it; a dry run asks here.
+    if (inPlace && options_.dryRun && conversion_.OtherNames(file.path) > 0) return SeveralNames(file, reason);
     const nkf::OptionsResult parsed =
         nkf::ParseOptions(BuildConverterOptions(file.encoding, choices_));
     if (!parsed.ok) {
       reason = "converter options not understood";
       return Outcome::Error;
     }
+    // A dry run goes through every check of a real one and converts into nothing.
+    const bool dryRun = options_.dryRun;
     nkf::ConvertResult result;
-    if (options_.dryRun) {
-      result = DryRunConversion(files_, file.path, parsed.options);
-    } else if (inPlace) {
-      result = conversion_.Convert(file.path, file.path, parsed.options, WholeGuess(file));
+    if (inPlace) {
+      result = dryRun ? DryRunConversion(files_, file.path, parsed.options)
+                      : conversion_.Convert(file.path, file.path, parsed.options, WholeGuess(file));
     } else {
       const OutputTarget target = OutputTargetFor(file.path, options_.walk.paths[file.root],
                                                   options_.outputFolder, separator_);
-      if (!conversion_.CreateFolders(target.folder)) {
+      if (!dryRun && !conversion_.CreateFolders(target.folder)) {
         reason = "cannot create folder " + Shown(target.folder);
         return Outcome::Error;
       }
@@ -219,12 +215,25 @@ class Converter {
           return Outcome::Error;
         }
       }
-      result = conversion_.Convert(file.path, target.path, parsed.options, WholeGuess(file));
-      if (guard_ && result.ok()) guard_->Written(index, target.path);
+      result = dryRun ? DryRunConversion(files_, file.path, parsed.options)
+                      : conversion_.Convert(file.path, target.path, parsed.options, WholeGuess(file));
+      if (guard_ && result.ok()) {
+        if (dryRun) {
+          guard_->Planned(index, target.path);
+        } else {
+          guard_->Written(index, target.path);
+        }
+      }
     }
     if (result.ok()) return Outcome::Success;
+    if (result.error == nkf::ConvertError::SeveralNames) return SeveralNames(file, reason);
     reason = DescribeFailure(result, TargetName(result), LineOf(file.path, result));
     return Outcome::Error;
+  }
+
+  Outcome SeveralNames(const WalkedFile& file, std::string& reason) {
+    reason = "file has " + std::to_string(conversion_.OtherNames(file.path) + 1) + " hard links, left as it is";
+    return Outcome::Skip;
   }
 
   // The walk's verdict, which the conversion takes only while the file is unchanged: the same file
@@ -297,7 +306,7 @@ int RunConvert(const ConvertOptions& options, FileSystem& files, ConversionFiles
   }
   Converter converter(options, files, conversion, separator, out, err);
   std::optional<OutputGuard> guard;
-  if (!options.outputFolder.empty() && !options.dryRun) {
+  if (!options.outputFolder.empty()) {
     std::vector<std::wstring> sources;
     sources.reserve(walked.size());
     for (const WalkedFile& file : walked) sources.push_back(file.path);

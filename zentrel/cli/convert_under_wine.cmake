@@ -112,6 +112,62 @@ endif()
 expect_hex("${WORK}/guard/${long}.txt" "780a")
 expect_hex("${WORK}/guard/aux.txt" "780a")
 
+# In place through the host's links, which Wine shows as plain files: a symbolic link stays a link
+# and its target is converted, a file with two hard links is skipped, a private file stays private.
+file(MAKE_DIRECTORY "${WORK}/links")
+file(WRITE "${WORK}/links/target.txt" "t${CR}${LF}")
+file(CREATE_LINK target.txt "${WORK}/links/symbolic.txt" SYMBOLIC)
+file(WRITE "${WORK}/links/hard.txt" "h${CR}${LF}")
+file(CREATE_LINK "${WORK}/links/hard.txt" "${WORK}/links/hard2.txt")
+file(WRITE "${WORK}/links/private.txt" "p${CR}${LF}")
+file(CHMOD "${WORK}/links/private.txt" PERMISSIONS OWNER_READ OWNER_WRITE)
+string(REPLACE "/" "\\" links "Z:${WORK}/links")
+run_cli(convert --eol lf "${links}\\symbolic.txt" "${links}\\hard.txt" "${links}\\private.txt")
+set(expected "${links}\\symbolic.txt\tsuccess\n${links}\\hard.txt\tskip\n${links}\\private.txt\tsuccess\n")
+if(NOT status EQUAL 0 OR NOT out STREQUAL expected OR NOT err MATCHES "2 hard links")
+  message(FATAL_ERROR "links: status ${status}\n--- got:\n${out}--- expected:\n${expected}--- stderr:\n${err}")
+endif()
+if(NOT IS_SYMLINK "${WORK}/links/symbolic.txt")
+  message(FATAL_ERROR "the symbolic link was replaced by a file")
+endif()
+expect_hex("${WORK}/links/target.txt" "740a")
+expect_hex("${WORK}/links/hard2.txt" "680d0a")
+expect_hex("${WORK}/links/private.txt" "700a")
+# Wine keeps a file's rights as an access list of the owner and everyone: the group is not seen.
+execute_process(COMMAND stat -c %a "${WORK}/links/private.txt" OUTPUT_VARIABLE mode OUTPUT_STRIP_TRAILING_WHITESPACE)
+if(NOT mode MATCHES "0$")
+  message(FATAL_ERROR "the private file became readable by others: mode ${mode}")
+endif()
+
+# Ctrl+C (SIGINT, which Wine hands to the console handlers) while a file too large to be converted
+# in memory is written: the temporary file goes, the file stays as it was.
+file(MAKE_DIRECTORY "${WORK}/stop")
+string(REPEAT "abcdefghijklmnopqrstuvwxyz0123456789" 28 line)
+string(REPEAT "${line}${CR}${LF}" 1024 block)
+file(WRITE "${WORK}/stop/big.txt" "")
+foreach(i RANGE 71)
+  file(APPEND "${WORK}/stop/big.txt" "${block}")
+endforeach()
+file(SIZE "${WORK}/stop/big.txt" size_before)
+string(REPLACE "/" "\\" big "Z:${WORK}/stop/big.txt")
+execute_process(COMMAND sh -c [=[
+  "$1" "$2" convert --eol lf "$3" >/dev/null 2>&1 & pid=$!
+  i=0
+  until ls -a "$4" | grep -q '^[.]nkf32-'; do
+    kill -0 $pid 2>/dev/null || { echo "ended before its temporary file was seen"; exit 1; }
+    i=$((i + 1)); [ $i -lt 6000 ] || { kill $pid; echo "no temporary file"; exit 1; }
+    sleep 0.005
+  done
+  kill -INT $pid
+  wait $pid
+  exit 0]=] sh ${EMULATOR} "${CLI}" "${big}" "${WORK}/stop"
+  RESULT_VARIABLE stopped OUTPUT_VARIABLE why)
+file(GLOB left LIST_DIRECTORIES true "${WORK}/stop/*" "${WORK}/stop/.*")
+file(SIZE "${WORK}/stop/big.txt" size_after)
+if(NOT stopped EQUAL 0 OR NOT left STREQUAL "${WORK}/stop/big.txt" OR NOT size_after EQUAL size_before)
+  message(FATAL_ERROR "stopped conversion: ${stopped} ${why}, left ${left}, size ${size_before} -> ${size_after}")
+endif()
+
 run_cli(convert --to utf8 --bom --no-bom "${root}")
 if(NOT status EQUAL 2 OR NOT err MATCHES "exclude each other")
   message(FATAL_ERROR "usage error: status ${status}, stderr: ${err}")

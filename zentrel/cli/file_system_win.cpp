@@ -115,16 +115,30 @@ std::unique_ptr<ReadableFile> Win32FileSystem::Open(const std::wstring& path) {
   return std::make_unique<Win32File>(std::move(handle));
 }
 
-std::optional<FileId> Win32FileIdentity::IdOf(const std::wstring& path) {
-  // The file index needs an open handle (no access to the content is asked for).
+namespace {
+
+// What a file's handle tells without access to its content.
+std::optional<BY_HANDLE_FILE_INFORMATION> HandleInformation(const std::wstring& path) {
   FileHandle file(CreateFileW(nkf::VerbatimPath(path).c_str(), FILE_READ_ATTRIBUTES,
                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                               OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-  if (!file.valid()) return std::nullopt;
   BY_HANDLE_FILE_INFORMATION info{};
-  if (!GetFileInformationByHandle(file.get(), &info)) return std::nullopt;
-  return FileId{info.dwVolumeSerialNumber,
-                (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
+  if (!file.valid() || !GetFileInformationByHandle(file.get(), &info)) return std::nullopt;
+  return info;
+}
+
+}  // namespace
+
+std::optional<FileId> Win32FileIdentity::IdOf(const std::wstring& path) {
+  const std::optional<BY_HANDLE_FILE_INFORMATION> info = HandleInformation(path);
+  if (!info) return std::nullopt;
+  return FileId{info->dwVolumeSerialNumber,
+                (static_cast<std::uint64_t>(info->nFileIndexHigh) << 32) | info->nFileIndexLow};
+}
+
+std::uint32_t HardLinkCount(const std::wstring& path) {
+  const std::optional<BY_HANDLE_FILE_INFORMATION> info = HandleInformation(path);
+  return info ? info->nNumberOfLinks : 0;
 }
 
 }  // namespace zentrel

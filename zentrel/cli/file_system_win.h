@@ -3,6 +3,8 @@
 // (in the order it returns names) and CreateFileW reads that lock nobody out. Shared by zentrel-cli
 // and the GUI engine.
 
+#include <cstdint>
+
 #include "output_guard.h"
 #include "zentrel/core/file_system.h"
 
@@ -21,5 +23,8 @@ class Win32FileIdentity final : public FileIdentity {
  public:
   std::optional<FileId> IdOf(const std::wstring& path) override;
 };
+
+// The names the file `path` has (hard links); 0 when it cannot be looked at.
+std::uint32_t HardLinkCount(const std::wstring& path);
 
 }  // namespace zentrel

@@ -3,10 +3,10 @@
 namespace zentrel::cli {
 
 int OptionSettings::GetInt(std::wstring_view key, int fallback) {
-  if (key == L"readsize") return options_.readSize;
-  if (key == L"checktype") return options_.select ? 1 : 0;
-  if (key == L"stringtype") return options_.regex ? 1 : 0;
-  if (key == L"usefullpath") return options_.fullPath ? 1 : 0;
+  if (key == setting::kReadSize.key) return options_.readSize;
+  if (key == setting::kCheckType.key) return options_.select ? 1 : 0;
+  if (key == setting::kStringType.key) return options_.regex ? 1 : 0;
+  if (key == setting::kUseFullPath.key) return options_.fullPath ? 1 : 0;
   return fallback;
 }
 

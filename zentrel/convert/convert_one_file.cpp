@@ -82,9 +82,9 @@ int ConvertOneFile(const ConversionRequest& request, const std::wstring& source,
   ConverterChoices choices;
   choices.encodingChoice = request.encodingChoice;
   choices.eolChoice = request.eolChoice;
-  choices.cp932 = request.settings->GetSettingInt(L"cp932", 1) != 0;
-  choices.bom8 = request.settings->GetSettingInt(L"bom8", 0) != 0;
-  choices.bom16 = request.settings->GetSettingInt(L"bom16", 1) != 0;
+  choices.cp932 = request.settings->GetSetting(setting::kCp932) != 0;
+  choices.bom8 = request.settings->GetSetting(setting::kBom8) != 0;
+  choices.bom16 = request.settings->GetSetting(setting::kBom16) != 0;
   std::string options = BuildConverterOptions(inspectedEncoding, choices);
   SetNkfOption(options.c_str());
 

@@ -19,6 +19,7 @@
 #include <string_view>
 #include <vector>
 
+#include "zentrel/core/setting_keys.h"
 #include "zentrel/settings/settings_error.h"
 
 namespace zentrel {
@@ -71,6 +72,9 @@ class SettingsStore {
   std::int32_t GetSettingInt(std::wstring_view key, std::int32_t fallback) const;
   // No node gives the fallback, else its text, also when empty.
   std::wstring GetSettingString(std::wstring_view key, std::wstring_view fallback) const;
+  // The same for a key of the table, with that reader's fallback.
+  std::int32_t GetSetting(const setting::Int& s) const { return GetSettingInt(s.key, s.fallback); }
+  std::wstring GetSetting(const setting::Text& s) const { return GetSettingString(s.key, s.fallback); }
 
   // Store the value as the key element's text, appending the element to config the first time
   // (so keys keep the order of their first writes). Nothing is written to disk. Throws

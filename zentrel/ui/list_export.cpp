@@ -48,10 +48,10 @@ ListWriteResult WriteListFile(HINSTANCE instance, HWND list, const std::wstring&
                               const SettingsStore& settings) {
   const int count = ListViewRowCount(list);
   const std::wstring delimiter =
-      ListDelimiter(settings.GetSettingInt(L"delimtype", 0),
-                    settings.GetSettingString(L"delimchar", kDefaultDelimiterText));
+      ListDelimiter(settings.GetSetting(setting::kDelimType),
+                    settings.GetSetting(setting::kDelimChar));
   std::wstring text;
-  if (settings.GetSettingInt(L"logheader", 0) == 1) {
+  if (settings.GetSetting(setting::kLogHeader) == 1) {
     AppendListLine(text,
                    {LoadResourceString(instance, IDS_HEADER_FILE), LoadResourceString(instance, IDS_HEADER_ENCODING),
                     LoadResourceString(instance, IDS_HEADER_EOL)},
@@ -81,7 +81,7 @@ void SaveListFromMenu(HINSTANCE instance, HWND owner, HWND list, const SettingsS
 
 void WriteAutomaticLog(HINSTANCE instance, HWND list, const SettingsStore& settings) {
   std::optional<LocalTimeStamp> stamp;
-  if (settings.GetSettingInt(L"logdate", 0) == 1) {
+  if (settings.GetSetting(setting::kLogDate) == 1) {
     SYSTEMTIME now{};
     GetLocalTime(&now);
     stamp = LocalTimeStamp{now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};

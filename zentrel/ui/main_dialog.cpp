@@ -161,7 +161,7 @@ void MainDialog::OnDropFiles(HDROP drop) {
     });
   }
   DragFinish(drop);
-  if (state_.settings->GetSettingInt(L"logauto", 0) == 1)
+  if (state_.settings->GetSetting(setting::kLogAuto) == 1)
     WriteAutomaticLog(state_.instance, state_.resultList, *state_.settings);
 
   if (wait) SetCursor(previousCursor);

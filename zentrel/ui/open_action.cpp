@@ -52,7 +52,7 @@ std::wstring ShellOpenablePath(const std::wstring& path) {
 void RunOpenAction(HWND list, int mode, const SettingsStore& settings) {
   const int row = static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
   if (row < 0) return;
-  if (mode == kOpenByDoubleClickSetting) mode = settings.GetSettingInt(L"dclick", 0);
+  if (mode == kOpenByDoubleClickSetting) mode = settings.GetSetting(setting::kDoubleClick);
 
   if (mode == kRemoveRow) {
     SendMessageW(list, LVM_DELETEITEM, static_cast<WPARAM>(row), 0);
@@ -67,7 +67,7 @@ void RunOpenAction(HWND list, int mode, const SettingsStore& settings) {
     const std::wstring openable = L"\"" + ShellOpenablePath(path) + L"\"";
     result = ShellExecuteW(nullptr, nullptr, openable.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
   } else {
-    std::wstring application = settings.GetSettingString(L"openapp", L"");
+    std::wstring application = settings.GetSetting(setting::kOpenApp);
     if (application.empty()) application = L"notepad.exe";
     result = ShellExecuteW(nullptr, nullptr, application.c_str(), quoted.c_str(), nullptr, SW_SHOWNORMAL);
   }

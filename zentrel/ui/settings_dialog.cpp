@@ -25,19 +25,18 @@ enum class OnWhen { ExactlyOne, NonZero };
 
 struct CheckBoxSetting {
   int id;
-  const wchar_t* key;
-  int fallback;
+  setting::Int setting;
   OnWhen rule;
 };
 
 // In the order OK writes them.
 constexpr CheckBoxSetting kCheckBoxes[] = {
-    {IDC_BOM8_CHECK, L"bom8", 0, OnWhen::NonZero},
-    {IDC_BOM16_CHECK, L"bom16", 0, OnWhen::NonZero},
-    {IDC_CP932_CHECK, L"cp932", 1, OnWhen::NonZero},
-    {IDC_LOGHEADER_CHECK, L"logheader", 0, OnWhen::ExactlyOne},
-    {IDC_LOGAUTO_CHECK, L"logauto", 0, OnWhen::ExactlyOne},
-    {IDC_LOGDATE_CHECK, L"logdate", 0, OnWhen::ExactlyOne},
+    {IDC_BOM8_CHECK, setting::kBom8, OnWhen::NonZero},
+    {IDC_BOM16_CHECK, setting::kBom16Shown, OnWhen::NonZero},
+    {IDC_CP932_CHECK, setting::kCp932, OnWhen::NonZero},
+    {IDC_LOGHEADER_CHECK, setting::kLogHeader, OnWhen::ExactlyOne},
+    {IDC_LOGAUTO_CHECK, setting::kLogAuto, OnWhen::ExactlyOne},
+    {IDC_LOGDATE_CHECK, setting::kLogDate, OnWhen::ExactlyOne},
 };
 
 // MSXML drops blanks at both ends of a value when the file is read again, so such a delimiter
@@ -92,7 +91,7 @@ void SettingsDialog::OnInitDialog() {
 }
 
 void SettingsDialog::FillDoubleClick() {
-  switch (settings_.GetSettingInt(L"dclick", 0)) {
+  switch (settings_.GetSetting(setting::kDoubleClick)) {
     case 0: Check(IDC_DCLICK_REMOVE); break;
     case 1: Check(IDC_DCLICK_OPEN_DEFAULT); break;
     case 2: Check(IDC_DCLICK_OPEN_APP); return;
@@ -103,7 +102,7 @@ void SettingsDialog::FillDoubleClick() {
 }
 
 void SettingsDialog::FillDelimiter() {
-  switch (settings_.GetSettingInt(L"delimtype", 0)) {
+  switch (settings_.GetSetting(setting::kDelimType)) {
     case 0: Check(IDC_DELIM_TAB); Enable(IDC_DELIMCHAR_EDIT, false); break;
     case 1: Check(IDC_DELIM_OTHER); Enable(IDC_DELIMCHAR_EDIT, true); break;
     default: break;
@@ -111,7 +110,7 @@ void SettingsDialog::FillDelimiter() {
 }
 
 void SettingsDialog::FillReadSize() {
-  if (settings_.GetSettingInt(L"readsize", 0) != 0) {
+  if (settings_.GetSetting(setting::kReadSizeChoice) != 0) {
     Check(IDC_READ_HEAD);
   } else {
     Check(IDC_READ_WHOLE);
@@ -120,26 +119,26 @@ void SettingsDialog::FillReadSize() {
 }
 
 void SettingsDialog::FillFilter() {
-  Check(settings_.GetSettingInt(L"checktype", 0) != 0 ? IDC_CHECK_ONLY_MATCHING : IDC_CHECK_SKIP_MATCHING);
-  const bool regex = settings_.GetSettingInt(L"stringtype", 0) != 0;
+  Check(settings_.GetSetting(setting::kCheckType) != 0 ? IDC_CHECK_ONLY_MATCHING : IDC_CHECK_SKIP_MATCHING);
+  const bool regex = settings_.GetSetting(setting::kStringType) != 0;
   Check(regex ? IDC_PATTERN_REGEX : IDC_PATTERN_END_STRING);
   Enable(IDC_USEFULLPATH_CHECK, regex);
 }
 
 void SettingsDialog::FillTexts() {
-  SetDlgItemTextW(dialog_, IDC_OPENAPP_EDIT, settings_.GetSettingString(L"openapp", L"notepad.exe").c_str());
-  SetDlgItemTextW(dialog_, IDC_READSIZE_EDIT, settings_.GetSettingString(L"readsize", L"1000").c_str());
-  SetDlgItemTextW(dialog_, IDC_DELIMCHAR_EDIT, settings_.GetSettingString(L"delimchar", L",").c_str());
+  SetDlgItemTextW(dialog_, IDC_OPENAPP_EDIT, settings_.GetSetting(setting::kOpenAppShown).c_str());
+  SetDlgItemTextW(dialog_, IDC_READSIZE_EDIT, settings_.GetSetting(setting::kReadSizeShown).c_str());
+  SetDlgItemTextW(dialog_, IDC_DELIMCHAR_EDIT, settings_.GetSetting(setting::kDelimChar).c_str());
 }
 
 void SettingsDialog::FillCheckBoxes() {
   for (const CheckBoxSetting& box : kCheckBoxes) {
-    const int value = settings_.GetSettingInt(box.key, box.fallback);
+    const int value = settings_.GetSetting(box.setting);
     const bool on = box.rule == OnWhen::ExactlyOne ? value == 1 : value != 0;
     CheckDlgButton(dialog_, box.id, on ? BST_CHECKED : BST_UNCHECKED);
   }
   CheckDlgButton(dialog_, IDC_USEFULLPATH_CHECK,
-                 settings_.GetSettingInt(L"usefullpath", 0) != 0 ? BST_CHECKED : BST_UNCHECKED);
+                 settings_.GetSetting(setting::kUseFullPath) != 0 ? BST_CHECKED : BST_UNCHECKED);
 }
 
 void SettingsDialog::FillIgnoreList() {
@@ -210,42 +209,42 @@ void SettingsDialog::OnClose() {
 
 void SettingsDialog::WriteSettings() {
   if (IsChecked(IDC_DCLICK_REMOVE)) {
-    settings_.SetSettingInt(L"dclick", 0);
+    settings_.SetSettingInt(setting::kDoubleClick.key, 0);
   } else if (IsChecked(IDC_DCLICK_OPEN_DEFAULT)) {
-    settings_.SetSettingInt(L"dclick", 1);
+    settings_.SetSettingInt(setting::kDoubleClick.key, 1);
   } else if (IsChecked(IDC_DCLICK_OPEN_APP)) {
-    settings_.SetSettingString(L"openapp", EditText(IDC_OPENAPP_EDIT));
-    settings_.SetSettingInt(L"dclick", 2);
+    settings_.SetSettingString(setting::kOpenApp.key, EditText(IDC_OPENAPP_EDIT));
+    settings_.SetSettingInt(setting::kDoubleClick.key, 2);
   }
 
   if (IsChecked(IDC_READ_WHOLE)) {
-    settings_.SetSettingInt(L"readsize", 0);
+    settings_.SetSettingInt(setting::kReadSize.key, 0);
   } else if (IsChecked(IDC_READ_HEAD)) {
-    settings_.SetSettingString(L"readsize", EditText(IDC_READSIZE_EDIT));
+    settings_.SetSettingString(setting::kReadSize.key, EditText(IDC_READSIZE_EDIT));
   }
 
   if (IsChecked(IDC_DELIM_TAB)) {
-    settings_.SetSettingInt(L"delimtype", 0);
+    settings_.SetSettingInt(setting::kDelimType.key, 0);
   } else if (IsChecked(IDC_DELIM_OTHER)) {
-    settings_.SetSettingInt(L"delimtype", 1);
-    settings_.SetSettingString(L"delimchar", EditText(IDC_DELIMCHAR_EDIT));
+    settings_.SetSettingInt(setting::kDelimType.key, 1);
+    settings_.SetSettingString(setting::kDelimChar.key, EditText(IDC_DELIMCHAR_EDIT));
   }
 
   if (IsChecked(IDC_CHECK_SKIP_MATCHING)) {
-    settings_.SetSettingInt(L"checktype", 0);
+    settings_.SetSettingInt(setting::kCheckType.key, 0);
   } else if (IsChecked(IDC_CHECK_ONLY_MATCHING)) {
-    settings_.SetSettingInt(L"checktype", 1);
+    settings_.SetSettingInt(setting::kCheckType.key, 1);
   }
 
   if (IsChecked(IDC_PATTERN_END_STRING)) {
-    settings_.SetSettingInt(L"stringtype", 0);
-    settings_.SetSettingInt(L"usefullpath", 0);
+    settings_.SetSettingInt(setting::kStringType.key, 0);
+    settings_.SetSettingInt(setting::kUseFullPath.key, 0);
   } else if (IsChecked(IDC_PATTERN_REGEX)) {
-    settings_.SetSettingInt(L"stringtype", 1);
-    settings_.SetSettingInt(L"usefullpath", IsChecked(IDC_USEFULLPATH_CHECK) ? 1 : 0);
+    settings_.SetSettingInt(setting::kStringType.key, 1);
+    settings_.SetSettingInt(setting::kUseFullPath.key, IsChecked(IDC_USEFULLPATH_CHECK) ? 1 : 0);
   }
 
-  for (const CheckBoxSetting& box : kCheckBoxes) settings_.SetSettingInt(box.key, IsChecked(box.id) ? 1 : 0);
+  for (const CheckBoxSetting& box : kCheckBoxes) settings_.SetSettingInt(box.setting.key, IsChecked(box.id) ? 1 : 0);
 
   WriteIgnoreList();
   settings_.SaveSettings();

@@ -1,6 +1,8 @@
 // Readers of single texts: edits, tool tips, hints, dialogs and the text at the point.
+#include "glimmet/capture/page_reader.h"
 #include "glimmet/capture/readers.h"
 #include "glimmet/platform/bounded_message.h"
+#include "glimmet/platform/window_at_point.h"
 #include "glimmet/platform/window_text.h"
 #include "glimmet/reports/window_search.h"
 
@@ -47,10 +49,17 @@ ReadResult ReadOther(const ReaderContext& context) {
 }
 
 ReadResult TextAtPoint(const ReaderContext& context, int x, int y, bool firstLineOnly) {
-  HWND window = ::WindowFromPoint(POINT{x, y});
+  // The control the user sees there: a group box over it does not answer for it.
+  HWND window = platform::VisibleWindowAtPoint(POINT{x, y});
   if (platform::IsPasswordEdit(window)) return {};
+  const std::wstring className = platform::ClassNameOf(window);
+  // A form field of a web page: what the user typed, which no window message gives.
+  if (EqualsIgnoringCase(className, L"Internet Explorer_Server")) {
+    std::wstring value = ValueAtPoint(context, x, y);
+    if (!value.empty()) return {std::move(value), std::wstring(label::kValue)};
+  }
   const auto accessibility = context.Accessibility();
-  std::wstring text = ContainsIgnoringCase(platform::ClassNameOf(window), L"edit") ? accessibility.ValueAtPoint(x, y)
+  std::wstring text = ContainsIgnoringCase(className, L"edit") ? accessibility.ValueAtPoint(x, y)
                                                                                    : accessibility.NameAtPoint(x, y);
   if (!text.empty()) {
     if (firstLineOnly) text = text.substr(0, text.find(L"\r\n"));

@@ -62,9 +62,14 @@ std::wstring LowerAscii(std::wstring_view text) {
   return lower;
 }
 
-// The number the value begins with, rounded; nothing when it does not fit 32 bits.
-std::optional<int> LeadingNumber(std::wstring_view value) {
+// The two check boxes whose state is stored: a state other than 0 or 1 means nothing to them.
+bool IsCheckBoxState(int S::*field) { return field == &S::turnBack || field == &S::detail; }
+
+}  // namespace
+
+std::optional<int> LeadingInteger(std::wstring_view value) {
   std::size_t i = 0;
+  while (i < value.size() && value[i] == L' ') ++i;
   bool negative = false;
   if (i < value.size() && (value[i] == L'-' || value[i] == L'+')) negative = value[i++] == L'-';
   double number = 0;
@@ -88,11 +93,6 @@ std::optional<int> LeadingNumber(std::wstring_view value) {
   return static_cast<int>(rounded);
 }
 
-// The two check boxes whose state is stored: a state other than 0 or 1 means nothing to them.
-bool IsCheckBoxState(int S::*field) { return field == &S::turnBack || field == &S::detail; }
-
-}  // namespace
-
 std::span<const ConfKey> ConfKeys() { return kKeys; }
 
 void ApplyConfLine(std::wstring_view line, StoredSettings& settings) {
@@ -107,7 +107,7 @@ void ApplyConfLine(std::wstring_view line, StoredSettings& settings) {
       settings.*(*text) = std::wstring(value);
     } else {
       const auto number = std::get<int S::*>(entry.field);
-      const auto parsed = LeadingNumber(value);
+      const auto parsed = LeadingInteger(value);
       if (!parsed) return;
       if (IsCheckBoxState(number) && *parsed != 0 && *parsed != 1) return;
       settings.*number = *parsed;

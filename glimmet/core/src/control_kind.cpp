@@ -37,6 +37,10 @@ bool ContainsIgnoringCase(std::wstring_view text, std::wstring_view part) {
          part.empty();
 }
 
+bool EqualsIgnoringCase(std::wstring_view a, std::wstring_view b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](wchar_t x, wchar_t y) { return Lower(x) == Lower(y); });
+}
+
 ControlKind ClassifyWindowClass(std::wstring_view className) {
   for (const KindRow& row : kKindTable) {
     if (ContainsIgnoringCase(className, row.part)) return row.kind;

@@ -1,6 +1,7 @@
 #include "nkf32/file_convert.h"
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "platform/file_io.h"
@@ -71,30 +72,29 @@ bool ReadUpTo(detail::SourceFile& in, std::vector<std::uint8_t>& held, std::size
   }
 }
 
-ConvertResult Replace(const std::filesystem::path& destination, const std::vector<std::uint8_t>& bytes,
-                      Encoding input) {
-  detail::ReplacementFile outFile;
-  if (!outFile.Create(destination) || !outFile.Write(bytes.data(), bytes.size()) || !outFile.Commit())
-    return IoFailure(input);
-  ConvertResult result;
-  result.input = input;
-  return result;
-}
+// Where a conversion writes: the file it replaces, and whether that is the source itself.
+struct Target {
+  std::filesystem::path path;
+  bool inPlace = false;
+};
 
 // The whole input is in memory: convert it there and write the result in one go.
 ConvertResult ConvertHeld(detail::SourceFile& in, const std::vector<std::uint8_t>& held,
-                          std::vector<std::uint8_t>& out, const std::filesystem::path& destination,
+                          std::vector<std::uint8_t>& out, const Target& target,
                           const ConvertOptions& options, const GuessResult& guess) {
   ConvertResult result = ConvertWithGuess(held, guess, options, out);
   if (!result.ok()) return result;
+  detail::ReplacementFile outFile;
+  if (!outFile.Create(target.path, target.inPlace ? &in : nullptr) || !outFile.Write(out.data(), out.size()))
+    return IoFailure(guess.encoding);
   in.Close();  // the source may be the destination: let the rename replace it
-  ConvertResult written = Replace(destination, out, guess.encoding);
-  return written.ok() ? result : written;
+  if (!outFile.Commit()) return IoFailure(guess.encoding);
+  return result;
 }
 
 // Converts the whole of `in` (at its start) chunk by chunk into the replacement file.
-ConvertResult ConvertStreaming(detail::SourceFile& in, const std::filesystem::path& destination,
-                               const ConvertOptions& options, const GuessResult& guess) {
+ConvertResult ConvertStreaming(detail::SourceFile& in, const Target& target, const ConvertOptions& options,
+                               const GuessResult& guess) {
   ConvertResult result;
   result.input = guess.encoding;
   if (options.guessOnly) return result;
@@ -104,7 +104,7 @@ ConvertResult ConvertStreaming(detail::SourceFile& in, const std::filesystem::pa
 
   auto buffer = std::make_unique<std::uint8_t[]>(kChunk);
   detail::ReplacementFile outFile;
-  if (!outFile.Create(destination)) return IoFailure(guess.encoding);
+  if (!outFile.Create(target.path, target.inPlace ? &in : nullptr)) return IoFailure(guess.encoding);
   StreamConverter converter(plan);
   std::vector<std::uint8_t> out;
   out.reserve(kChunk * 2);
@@ -123,12 +123,20 @@ ConvertResult ConvertStreaming(detail::SourceFile& in, const std::filesystem::pa
 }
 
 // Where the result goes: in place (the same path), through a symbolic link to the file it names.
-std::filesystem::path Target(const std::filesystem::path& source, const std::filesystem::path& destination) {
-  return source == destination ? detail::InPlaceTarget(destination) : destination;
+Target TargetOf(const detail::SourceFile& in, const std::filesystem::path& source,
+                const std::filesystem::path& destination) {
+  if (source != destination) return Target{destination, false};
+  return Target{detail::InPlaceTarget(in, destination), true};
+}
+
+// In place, a file with several names is not replaced under one of them (ConvertError::SeveralNames).
+std::optional<ConvertResult> Refusal(const detail::SourceFile& in, const Target& target, Encoding input) {
+  if (!target.inPlace || in.NameCount() < 2) return std::nullopt;
+  return ConvertResult{.error = ConvertError::SeveralNames, .input = input};
 }
 
 // Guesses the open file `in` (at its start) and converts it.
-ConvertResult ConvertGuessing(detail::SourceFile& in, const std::filesystem::path& destination,
+ConvertResult ConvertGuessing(detail::SourceFile& in, const Target& target,
                               const ConvertOptions& options, std::size_t heldWholeLimit) {
   ThreadBuffers buffers;
   std::vector<std::uint8_t>& held = buffers.held();
@@ -137,7 +145,7 @@ ConvertResult ConvertGuessing(detail::SourceFile& in, const std::filesystem::pat
   if (complete) {
     const GuessResult guess = GuessEncoding(held);
     if (options.guessOnly) return ConvertResult{.input = guess.encoding};
-    return ConvertHeld(in, held, buffers.out(), destination, options, guess);
+    return ConvertHeld(in, held, buffers.out(), target, options, guess);
   }
 
   // Too large to hold: the guess needs the whole input before the first byte can be written, so
@@ -154,21 +162,21 @@ ConvertResult ConvertGuessing(detail::SourceFile& in, const std::filesystem::pat
   }
   const GuessResult guess = guesser.Finish();
   if (!options.guessOnly && !in.Rewind()) return IoFailure(guess.encoding);
-  return ConvertStreaming(in, destination, options, guess);
+  return ConvertStreaming(in, target, options, guess);
 }
 
 // Converts the open file `in` (at its start) whose encoding is known.
-ConvertResult ConvertKnown(detail::SourceFile& in, const std::filesystem::path& destination,
+ConvertResult ConvertKnown(detail::SourceFile& in, const Target& target,
                            const ConvertOptions& options, const GuessResult& guess,
                            std::size_t heldWholeLimit) {
   if (options.guessOnly) return ConvertResult{.input = guess.encoding};
   ThreadBuffers buffers;
   bool complete = false;
   if (!ReadUpTo(in, buffers.held(), heldWholeLimit, complete)) return IoFailure(guess.encoding);
-  if (complete) return ConvertHeld(in, buffers.held(), buffers.out(), destination, options, guess);
+  if (complete) return ConvertHeld(in, buffers.held(), buffers.out(), target, options, guess);
   buffers.ReleaseHeld();
   if (!in.Rewind()) return IoFailure(guess.encoding);
-  return ConvertStreaming(in, destination, options, guess);
+  return ConvertStreaming(in, target, options, guess);
 }
 
 }  // namespace
@@ -177,14 +185,18 @@ ConvertResult ConvertFile(const std::filesystem::path& source, const std::filesy
                           const ConvertOptions& options, std::size_t heldWholeLimit) {
   detail::SourceFile in;
   if (!in.Open(source)) return IoFailure();
-  return ConvertGuessing(in, Target(source, destination), options, heldWholeLimit);
+  const Target target = TargetOf(in, source, destination);
+  if (auto refused = Refusal(in, target, Encoding::Ascii)) return *refused;
+  return ConvertGuessing(in, target, options, heldWholeLimit);
 }
 
 ConvertResult ConvertFile(const std::filesystem::path& source, const std::filesystem::path& destination,
                           const ConvertOptions& options, const GuessResult& guess, std::size_t heldWholeLimit) {
   detail::SourceFile in;
   if (!in.Open(source)) return IoFailure(guess.encoding);
-  return ConvertKnown(in, Target(source, destination), options, guess, heldWholeLimit);
+  const Target target = TargetOf(in, source, destination);
+  if (auto refused = Refusal(in, target, guess.encoding)) return *refused;
+  return ConvertKnown(in, target, options, guess, heldWholeLimit);
 }
 
 ConvertResult ConvertFile(const std::filesystem::path& source, const std::filesystem::path& destination,
@@ -193,7 +205,8 @@ ConvertResult ConvertFile(const std::filesystem::path& source, const std::filesy
   detail::SourceFile in;
   if (!in.Open(source)) return IoFailure(guess.encoding);
   const std::optional<FileStamp> now = in.Stamp();
-  const std::filesystem::path target = Target(source, destination);
+  const Target target = TargetOf(in, source, destination);
+  if (auto refused = Refusal(in, target, guess.encoding)) return *refused;
   if (!now || *now != guessedAs) return ConvertGuessing(in, target, options, heldWholeLimit);
   return ConvertKnown(in, target, options, guess, heldWholeLimit);
 }

@@ -27,7 +27,9 @@ BOOL ConvertFileWithOptions(const std::filesystem::path& source, const std::file
   auto& state = State();
   std::lock_guard lock(state.mutex);
   nkf::ConvertResult r = nkf::ConvertFile(source, destination, state.options);
-  if (r.error != nkf::ConvertError::Io) state.lastGuess = WideName(r.input);  // an I/O failure may precede the guess
+  // An I/O failure or a refused file may come before the guess.
+  if (r.error != nkf::ConvertError::Io && r.error != nkf::ConvertError::SeveralNames)
+    state.lastGuess = WideName(r.input);
   return r.ok() ? TRUE : FALSE;
 }
 

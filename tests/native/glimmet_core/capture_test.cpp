@@ -49,3 +49,13 @@ TEST(CapturePass, SecondRunWithinThirtySecondsWaitsForAMoveAClickOrTheRefresh) {
   EXPECT_FALSE(pass.Decide(301, 200, 50069, false));
   EXPECT_TRUE(pass.Decide(301, 200, 50070, false));   // the 30 s refresh
 }
+
+TEST(CapturePass, TheFirstPassOfARunOnThePreviousPointIsNoRefresh) {
+  // The pointer rests at (0, 0), where a run's last point starts: the first pass sees no move.
+  CapturePass pass;
+  pass.lastCaptureTick = 10000;
+  pass.Captured();
+  pass.StartRun();
+  EXPECT_FALSE(pass.Decide(0, 0, 0, false));
+  EXPECT_TRUE(pass.Decide(0, 0, 40000, false));  // 30 s after the last capture
+}

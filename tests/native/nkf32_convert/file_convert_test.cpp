@@ -70,6 +70,20 @@ TEST_F(FileConvert, SameFileByAnotherSpellingIsSafe) {
   EXPECT_EQ(EntryCount(), 1u);
 }
 
+// Replaced under one name, a file with hard links would part from its other names, which would keep
+// the old text: in place it is refused; written elsewhere it is only read.
+TEST_F(FileConvert, InPlaceAFileWithSeveralNamesIsRefusedAndElsewhereConverted) {
+  fs::path f = Write("linked.txt", kUtf8Text);
+  fs::create_hard_link(f, dir_ / "other.txt");
+  const ConvertResult inPlace = ConvertFile(f, f, Opts("-w80Lu"));
+  EXPECT_EQ(inPlace.error, ConvertError::SeveralNames);
+  EXPECT_EQ(Read(f), kUtf8Text);
+  EXPECT_EQ(Read(dir_ / "other.txt"), kUtf8Text);
+  EXPECT_EQ(EntryCount(), 2u);
+  ASSERT_TRUE(ConvertFile(f, dir_ / "out.txt", Opts("-w80Lu")).ok());
+  EXPECT_EQ(Read(dir_ / "out.txt"), B("\xe3\x81\x82\nb\n"));
+}
+
 TEST_F(FileConvert, FailuresLeaveEveryFileByteForByteAsItWas) {
   struct Case {
     const char* name;

@@ -70,6 +70,12 @@ inline CliRun RunCli(const std::vector<std::string>& args, const fs::path& scrat
   return run;
 }
 
+// `text` with every "@" standing for `root`: test tables name paths before the tree exists.
+inline std::string Rooted(std::string text, const fs::path& root) {
+  for (std::size_t at; (at = text.find('@')) != std::string::npos;) text.replace(at, 1, root.string());
+  return text;
+}
+
 // A fresh folder for one test, removed with its content.
 class TempTree {
  public:

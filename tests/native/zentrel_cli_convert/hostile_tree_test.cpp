@@ -45,12 +45,6 @@ const std::string kLongName = std::string(251, 'n') + ".txt";  // 255 bytes, the
 
 void PrintTo(const HostileCase& c, std::ostream* os) { *os << c.name; }
 
-std::string Rooted(std::string text, const fs::path& root) {
-  for (std::size_t at; (at = text.find('@')) != std::string::npos;)
-    text.replace(at, 1, root.string());
-  return text;
-}
-
 const std::vector<HostileCase>& Cases() {
   static const std::vector<HostileCase> cases = {
       {"output folder inside the tree holds a source not yet converted",
@@ -148,35 +142,51 @@ const std::vector<HostileCase>& Cases() {
 
 class HostileTreeTest : public ::testing::TestWithParam<HostileCase> {
  protected:
+  // Builds the case's tree, runs its command (with --dry-run after "convert" when asked) and
+  // checks the lines, the status and the messages; returns the tree afterwards.
+  std::map<std::string, std::string> Run(bool dryRun) {
+    const HostileCase& c = GetParam();
+    fs::create_directories(root_);
+    for (const auto& [path, bytes] : c.tree) Write(root_ / path, bytes);
+    if (c.prepare) c.prepare(root_);
+    before_ = Tree(root_);
+    std::vector<std::string> args;
+    for (const std::string& arg : c.args) args.push_back(Rooted(arg, root_));
+    if (dryRun) args.insert(args.begin() + 1, "--dry-run");
+    const CliRun run = RunCli(args, work_.root() / "run");
+
+    std::string expected;
+    for (const std::string& line : c.lines) expected += Rooted(line, root_) + "\n";
+    EXPECT_EQ(run.out, expected);
+    EXPECT_EQ(run.status, c.status) << run.err;
+    for (const std::string& message : c.messages)
+      EXPECT_NE(run.err.find(Rooted(message, root_)), std::string::npos) << run.err;
+    return Tree(root_);
+  }
+
   TempTree work_;
+  const fs::path root_ = work_.root() / "tree";
+  std::map<std::string, std::string> before_;
 };
 
 TEST_P(HostileTreeTest, LosesNothingAndSaysWhy) {
   const HostileCase& c = GetParam();
-  const fs::path root = work_.root() / "tree";
-  fs::create_directories(root);
-  for (const auto& [path, bytes] : c.tree) Write(root / path, bytes);
-  if (c.prepare) c.prepare(root);
-  std::vector<std::string> args;
-  for (const std::string& arg : c.args) args.push_back(Rooted(arg, root));
-  const CliRun run = RunCli(args, work_.root() / "run");
-
-  std::string expected;
-  for (const std::string& line : c.lines) expected += Rooted(line, root) + "\n";
-  EXPECT_EQ(run.out, expected);
-  EXPECT_EQ(run.status, c.status) << run.err;
-  for (const std::string& message : c.messages)
-    EXPECT_NE(run.err.find(Rooted(message, root)), std::string::npos) << run.err;
-  const auto tree = Tree(root);
+  const auto tree = Run(false);
   for (const auto& [path, bytes] : c.after) {
     ASSERT_TRUE(tree.count(path)) << path;
     EXPECT_EQ(tree.at(path), bytes) << path;
   }
-  if (c.verify) c.verify(root);
+  if (c.verify) c.verify(root_);
   for (const auto& [path, bytes] : tree) {
     if (!c.tree.count(path))
       EXPECT_EQ(path.find(".nkf32-"), std::string::npos) << "left behind: " << path;
   }
+}
+
+// A dry run refuses and skips what the real run would, says the same, and writes nothing.
+TEST_P(HostileTreeTest, DryRunSaysTheSameAndWritesNothing) {
+  const auto tree = Run(true);
+  EXPECT_EQ(tree, before_);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, HostileTreeTest, ::testing::ValuesIn(Cases()),

@@ -21,17 +21,12 @@ using namespace std::string_literals;
 const std::string kMixed = "\xE6\xB7\xB7\xE5\x9C\xA8";
 
 using cli_test::CliRun;
-using cli_test::ReadAll;
+using cli_test::Rooted;
 using cli_test::Write;
 
 class CliCheckTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/zentrel-cli-test-XXXXXX";
-    ASSERT_NE(::mkdtemp(pattern), nullptr);
-    root_ = pattern;
-  }
-  void TearDown() override { fs::remove_all(root_); }
+  void SetUp() override { ASSERT_FALSE(root_.empty()); }
 
   CliRun Cli(const std::vector<std::string>& args) { return cli_test::RunCli(args, root_); }
 
@@ -52,7 +47,8 @@ class CliCheckTest : public ::testing::Test {
     return root_.string() + "/" + relative + "\t" + encoding + "\t" + ending + "\n";
   }
 
-  fs::path root_;
+  cli_test::TempTree tree_;
+  const fs::path root_ = tree_.root();
 };
 
 TEST_F(CliCheckTest, PrintsOneLinePerFileInNtfsOrderAndFailsForAnUnreadableFile) {
@@ -132,12 +128,6 @@ struct HostileCheck {
   std::vector<std::string> messages;           // each must appear on standard error
   bool asNobody = false;                       // run as an ordinary user (root reads anything)
 };
-
-std::string Rooted(std::string text, const fs::path& root) {
-  for (std::size_t at; (at = text.find('@')) != std::string::npos;)
-    text.replace(at, 1, root.string());
-  return text;
-}
 
 TEST_F(CliCheckTest, HostilePathsAreReportedAndNothingHangs) {
   const std::string tooLong(300, 'x');

@@ -24,6 +24,11 @@ bool OutputGuard::SameSource(std::size_t a, std::size_t b) const {
 }
 
 std::optional<OutputClash> OutputGuard::Check(std::size_t source, const std::wstring& target) {
+  for (const auto& [planned, writer] : plannedPaths_) {
+    if (planned != target) continue;
+    Arm();
+    if (!SameSource(writer, source)) return OutputClash{OutputClash::Kind::Target, writer};
+  }
   const std::optional<FileId> id = ids_.IdOf(target);
   if (!id) return std::nullopt;  // nothing there to lose
   Arm();
@@ -46,6 +51,10 @@ void OutputGuard::Written(std::size_t source, const std::wstring& target) {
     return;
   }
   if (const std::optional<FileId> id = ids_.IdOf(target)) writtenIds_.emplace_back(*id, source);
+}
+
+void OutputGuard::Planned(std::size_t source, const std::wstring& target) {
+  plannedPaths_.emplace_back(target, source);
 }
 
 }  // namespace zentrel

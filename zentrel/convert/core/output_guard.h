@@ -48,6 +48,9 @@ class OutputGuard {
   std::optional<OutputClash> Check(std::size_t source, const std::wstring& target);
   // After sources[source] was converted into `target`.
   void Written(std::size_t source, const std::wstring& target);
+  // The same for a dry run, which writes nothing: `target` is known by its path, so a later target
+  // spelt the same is refused as the real run would refuse it.
+  void Planned(std::size_t source, const std::wstring& target);
 
  private:
   void Arm();
@@ -59,6 +62,7 @@ class OutputGuard {
   std::vector<std::optional<FileId>> sourceIds_;                 // once armed
   std::vector<std::pair<FileId, std::size_t>> writtenIds_;       // once armed
   std::vector<std::pair<std::wstring, std::size_t>> writtenPaths_;  // until armed
+  std::vector<std::pair<std::wstring, std::size_t>> plannedPaths_;
 };
 
 }  // namespace zentrel

@@ -63,8 +63,8 @@ void InspectionEngine::InspectPath(const std::wstring& path, int rowIndex) {
 
 void InspectionEngine::Walk(const std::wstring& path, int rowIndex, PatternCache& patterns) {
   const std::vector<std::wstring> entries = settings_.ReadIgnoreList();
-  const int checkType = settings_.GetInt(L"checktype", 0);
-  const bool regexMode = settings_.GetInt(L"stringtype", 0) != 0;
+  const int checkType = settings_.Get(setting::kCheckType);
+  const bool regexMode = settings_.Get(setting::kStringType) != 0;
 
   const PathKind kind = files_.Kind(path);
   if (kind == PathKind::File || kind == PathKind::Other) {
@@ -100,7 +100,7 @@ void InspectionEngine::ConsiderFile(const std::wstring& path, PathKind kind, int
                                     bool regexMode, PatternCache& patterns) {
   const std::wstring_view fileName = FileNameOf(path, options_.separator);
   const std::wstring status = StatusText(fileName);
-  const bool wholePath = settings_.GetInt(L"usefullpath", 0) != 0;
+  const bool wholePath = settings_.Get(setting::kUseFullPath) != 0;
   const std::wstring_view compared = wholePath ? std::wstring_view(path) : fileName;
   // The status shows the file name even when the whole path is compared.
   sink_.SetStatus(status);
@@ -124,7 +124,7 @@ void InspectionEngine::InspectFile(const std::wstring& path, int rowIndex) {
     sink_.ReportError(path, InspectError::CannotOpen);
     return;
   }
-  const int readSize = settings_.GetInt(L"readsize", 1000);
+  const int readSize = settings_.Get(setting::kReadSize);
   // A small positive read size needs no file size: reading stops at the end of a shorter file,
   // which examines the same bytes and spares a query per file. Larger ones are fitted to the file
   // so that a small file never costs a big buffer.

@@ -23,6 +23,8 @@ enum class ConvertError : std::uint8_t {
   Unrepresentable,   // a character the output encoding cannot hold
   BadOption,         // option text not understood
   Io,                // reading or writing a file failed
+  SeveralNames,      // in place, a file with hard links: replaced under one name, it would part
+                     // from the others, which would keep the old content; left as it is
 };
 
 // Why a file could not be read or written (ConvertError::Io), as far as the system says.

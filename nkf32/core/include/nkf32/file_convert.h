@@ -18,7 +18,8 @@ inline constexpr std::size_t kHeldWholeLimit = std::size_t{64} << 20;
 // Reads `source` (once if it fits in `heldWholeLimit`, otherwise twice), writes the result into a
 // temporary file beside `destination`, flushes it and only then replaces `destination` atomically.
 // On any failure `destination` (and `source`) are byte for byte as before and the temporary file is
-// gone. `source` and `destination` may name the same file. With options.guessOnly nothing is written.
+// gone. `source` and `destination` may name the same file; in place, a file with several hard links
+// is refused (ConvertError::SeveralNames). With options.guessOnly nothing is written.
 ConvertResult ConvertFile(const std::filesystem::path& source, const std::filesystem::path& destination,
                           const ConvertOptions& options, std::size_t heldWholeLimit = kHeldWholeLimit);
 

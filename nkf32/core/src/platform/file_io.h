@@ -16,11 +16,6 @@ namespace nkf::detail {
 // asked at once after the failing call.
 IoCause LastIoCause();
 
-// The file a conversion in place replaces when given `path`: the file a symbolic link points to (the
-// link stays a link), or `path` itself. Into another file a link is replaced like any file, so a
-// link planted in an output folder cannot send the output elsewhere.
-std::filesystem::path InPlaceTarget(const std::filesystem::path& path);
-
 // A file opened for reading, shared with other readers and writers. Closed on destruction.
 class SourceFile {
  public:
@@ -36,10 +31,18 @@ class SourceFile {
   void Close();
   // The open file's stamp, comparable with StampOf of its path.
   std::optional<FileStamp> Stamp() const;
+  // How many names (hard links) the open file has; 1 when the system does not say.
+  std::uint64_t NameCount() const;
+  std::intptr_t NativeHandle() const { return handle_; }
 
  private:
   std::intptr_t handle_ = -1;
 };
+
+// The file a conversion in place replaces when `opened` was opened as `path`: the file a symbolic
+// link points to (the link stays a link), or `path` itself. Into another file a link is replaced
+// like any file, so a link planted in an output folder cannot send the output elsewhere.
+std::filesystem::path InPlaceTarget(const SourceFile& opened, const std::filesystem::path& path);
 
 // A new file beside `destination` (named as IsConversionTemporary says) that takes its place only
 // through Commit(): flushed to disk, then
@@ -52,7 +55,10 @@ class ReplacementFile {
   ReplacementFile(const ReplacementFile&) = delete;
   ReplacementFile& operator=(const ReplacementFile&) = delete;
 
-  bool Create(const std::filesystem::path& destination);
+  // The new file takes the owner and access rights of the file it replaces, and fails rather than
+  // quietly giving the file to the converting user. `replaced` is that file, open, in place
+  // (Windows reads its security through the handle); the POSIX side looks at `destination`.
+  bool Create(const std::filesystem::path& destination, const SourceFile* replaced);
   bool Write(const std::uint8_t* data, std::size_t size);
   bool Commit();
 

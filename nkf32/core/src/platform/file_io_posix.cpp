@@ -83,6 +83,12 @@ std::optional<FileStamp> SourceFile::Stamp() const {
   return StampFrom(info);
 }
 
+std::uint64_t SourceFile::NameCount() const {
+  struct stat info {};
+  if (::fstat(static_cast<int>(handle_), &info) != 0 || info.st_nlink < 1) return 1;
+  return static_cast<std::uint64_t>(info.st_nlink);
+}
+
 bool SourceFile::Rewind() { return ::lseek(static_cast<int>(handle_), 0, SEEK_SET) == 0; }
 
 void SourceFile::Close() {
@@ -96,7 +102,7 @@ ReplacementFile::~ReplacementFile() {
   if (!tempPath_.empty()) ::unlink(tempPath_.c_str());
 }
 
-std::filesystem::path InPlaceTarget(const std::filesystem::path& path) {
+std::filesystem::path InPlaceTarget(const SourceFile&, const std::filesystem::path& path) {
   struct stat link;
   if (::lstat(path.c_str(), &link) != 0 || !S_ISLNK(link.st_mode)) return path;
   char* real = ::realpath(path.c_str(), nullptr);
@@ -106,7 +112,7 @@ std::filesystem::path InPlaceTarget(const std::filesystem::path& path) {
   return target;
 }
 
-bool ReplacementFile::Create(const std::filesystem::path& destination) {
+bool ReplacementFile::Create(const std::filesystem::path& destination, const SourceFile*) {
   destination_ = destination;
   std::filesystem::path folder = destination_.parent_path();
   if (folder.empty()) folder = ".";

@@ -1,7 +1,10 @@
 #include <windows.h>
+// after windows.h
+#include <aclapi.h>
 
 #include <atomic>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -42,12 +45,75 @@ FileStamp StampFrom(const FILETIME& created, const FILETIME& written, DWORD size
                    Ticks(written), 0};
 }
 
+struct LocalFreer {
+  void operator()(void* memory) const { ::LocalFree(memory); }
+};
+using LocalMemory = std::unique_ptr<void, LocalFreer>;
+
+// The owner a file this process creates gets, asked once: the token does not change while it runs.
+PSID DefaultOwner() {
+  static const std::unique_ptr<std::uint8_t[]> owner = [] {
+    std::unique_ptr<std::uint8_t[]> copy;
+    HANDLE token = nullptr;
+    if (!::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, &token)) return copy;
+    DWORD size = 0;
+    ::GetTokenInformation(token, TokenOwner, nullptr, 0, &size);
+    auto info = std::make_unique<std::uint8_t[]>(size);
+    if (size && ::GetTokenInformation(token, TokenOwner, info.get(), size, &size)) {
+      const PSID sid = reinterpret_cast<TOKEN_OWNER*>(info.get())->Owner;
+      const DWORD length = ::GetLengthSid(sid);
+      copy = std::make_unique<std::uint8_t[]>(length);
+      ::CopySid(length, copy.get(), sid);
+    }
+    ::CloseHandle(token);
+    return copy;
+  }();
+  return owner.get();
+}
+
+// Gives the new file `temp` (open with WRITE_DAC) the access rights and the owner of `replaced`,
+// as a rename would not: the new file would get the folder's inherited rights and the converting
+// user as owner. A file system without security has nothing to keep. False, with the cause set,
+// when the rights cannot be set or the owner cannot be given (another user's file, converted
+// without the privilege to give files away): the conversion fails rather than take the file over.
+bool KeepSecurity(HANDLE replaced, HANDLE temp, const std::wstring& tempPath) {
+  PSID owner = nullptr;
+  PACL dacl = nullptr;
+  PSECURITY_DESCRIPTOR descriptor = nullptr;
+  if (::GetSecurityInfo(replaced, SE_FILE_OBJECT, OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION,
+                        &owner, nullptr, &dacl, nullptr, &descriptor) != ERROR_SUCCESS)
+    return true;
+  const LocalMemory held(descriptor);
+  // The list as it is, inherited entries marked so and the protection flag with it (SetSecurityInfo
+  // would merge in the folder's inheritable entries, which the file may have been cut off from).
+  if (dacl && !::SetKernelObjectSecurity(temp, DACL_SECURITY_INFORMATION, descriptor)) return false;
+  const PSID mine = DefaultOwner();
+  if (!owner || (mine && ::EqualSid(owner, mine))) return true;
+  std::wstring name = tempPath;
+  if (const DWORD error = ::SetNamedSecurityInfoW(name.data(), SE_FILE_OBJECT, OWNER_SECURITY_INFORMATION, owner,
+                                                  nullptr, nullptr, nullptr)) {
+    ::SetLastError(error);
+    return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 std::optional<FileStamp> SourceFile::Stamp() const {
   BY_HANDLE_FILE_INFORMATION info{};
   if (handle_ == kNoHandle || !::GetFileInformationByHandle(AsHandle(handle_), &info)) return std::nullopt;
   return StampFrom(info.ftCreationTime, info.ftLastWriteTime, info.nFileSizeHigh, info.nFileSizeLow);
+}
+
+std::uint64_t SourceFile::NameCount() const {
+  // The standard information only: GetFileInformationByHandle asks the volume too, which costs a
+  // millisecond per file under Wine.
+  FILE_STANDARD_INFO info{};
+  if (!::GetFileInformationByHandleEx(AsHandle(handle_), FileStandardInfo, &info, sizeof info) ||
+      info.NumberOfLinks < 1)
+    return 1;
+  return info.NumberOfLinks;
 }
 
 SourceFile::~SourceFile() { Close(); }
@@ -78,13 +144,29 @@ void SourceFile::Close() {
   handle_ = kNoHandle;
 }
 
-std::filesystem::path InPlaceTarget(const std::filesystem::path& path) { return path; }
+std::filesystem::path InPlaceTarget(const SourceFile& opened, const std::filesystem::path& path) {
+  // Asked of the open file, which the system reached through any link: a symbolic link (and under
+  // Wine a link of the host's file system, which shows no sign of being one) names its target here.
+  std::wstring final(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = ::GetFinalPathNameByHandleW(AsHandle(opened.NativeHandle()), final.data(),
+                                                     static_cast<DWORD>(final.size()), FILE_NAME_NORMALIZED);
+    if (length == 0) return path;  // a volume without a drive letter: as given
+    if (length < final.size()) {
+      final.resize(length);
+      return final;
+    }
+    final.resize(length);
+  }
+}
 
 IoCause LastIoCause() {
   switch (::GetLastError()) {
     case ERROR_FILE_NOT_FOUND:
     case ERROR_PATH_NOT_FOUND: return IoCause::NotFound;
-    case ERROR_ACCESS_DENIED: return IoCause::Permission;
+    case ERROR_ACCESS_DENIED:
+    case ERROR_INVALID_OWNER:
+    case ERROR_PRIVILEGE_NOT_HELD: return IoCause::Permission;
     case ERROR_WRITE_PROTECT: return IoCause::ReadOnlyFileSystem;
     case ERROR_DISK_FULL:
     case ERROR_HANDLE_DISK_FULL: return IoCause::DiskFull;
@@ -107,7 +189,7 @@ ReplacementFile::~ReplacementFile() {
   if (!tempPath_.empty()) ::DeleteFileW(tempPath_.c_str());
 }
 
-bool ReplacementFile::Create(const std::filesystem::path& destination) {
+bool ReplacementFile::Create(const std::filesystem::path& destination, const SourceFile* replaced) {
   static std::atomic<unsigned> counter{0};
   static constexpr wchar_t kDigits[] = L"0123456789abcdefghijklmnopqrstuvwxyz";
   destination_ = destination;
@@ -118,13 +200,14 @@ bool ReplacementFile::Create(const std::filesystem::path& destination) {
     std::wstring name = L".nkf32-";
     for (int i = 0; i < 6; ++i, seed /= 36) name += kDigits[seed % 36];
     std::filesystem::path temp = VerbatimPath((folder / name).native());
-    HANDLE h = ::CreateFileW(temp.c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_DELETE, nullptr, CREATE_NEW,
-                             FILE_ATTRIBUTE_NORMAL, nullptr);
+    // The creator may always change the rights of its new file (WRITE_DAC).
+    HANDLE h = ::CreateFileW(temp.c_str(), GENERIC_WRITE | DELETE | WRITE_DAC, FILE_SHARE_DELETE, nullptr,
+                             CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h != INVALID_HANDLE_VALUE) {
       handle_ = reinterpret_cast<std::intptr_t>(h);
       tempPath_ = temp;
       registered_ = RegisterTemporary(tempPath_.c_str(), tempPath_.native().size());
-      return true;
+      return !replaced || KeepSecurity(AsHandle(replaced->NativeHandle()), h, tempPath_.native());
     }
     if (::GetLastError() != ERROR_FILE_EXISTS) return false;
   }

@@ -31,11 +31,11 @@ ReadResult ReadOther(const ReaderContext& context);
 ReadResult ReadChildren(const ReaderContext& context, HWND window);
 
 // The reader of a control kind; the list view's text as CSV when "listview col" is 1. The
-// browser kinds have their own reader and give nothing here.
+// browser kinds have their own reader (page_reader.h) and give nothing here.
 ReadResult ReadByKind(ControlKind kind, const ReaderContext& context);
 
-// The text of the upper box: the accessible value (edits) or name at the point, else WM_GETTEXT
-// of the window there.
+// The text of the upper box: over a web page the value of the form field at the point, else the
+// accessible value (edits) or name at the point, else WM_GETTEXT of the window there.
 ReadResult TextAtPoint(const ReaderContext& context, int x, int y, bool firstLineOnly);
 
 // The accessible name of a window, else its WM_GETTEXT.

@@ -16,8 +16,11 @@ struct CapturePass {
   int lastX = 0, lastY = 0;
   std::uint32_t moveTick = 0;
   std::uint32_t dwell = 0;
+  // The window of the last web page captured in this run, whose address a capture of the
+  // browser's frame window shows (0: none yet).
+  std::uintptr_t pageWindow = 0;
 
-  void StartRun() { lastX = lastY = 0, moveTick = dwell = 0; }
+  void StartRun() { lastX = lastY = 0, moveTick = dwell = 0, pageWindow = 0; }
   // Decides this pass for the point (x, y) at `now` (the end of the previous pass, 0 on the first);
   // true when the pass captures. `force` is the mouse-button request, consumed here.
   bool Decide(int x, int y, std::uint32_t now, bool force);

@@ -3,6 +3,7 @@
 // trimming blanks; writing produces the 36 lines in their fixed order with their exact literals.
 // The text here is already decoded: the caller turns the file's ANSI bytes into wide text and back.
 
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -31,6 +32,11 @@ void ApplyConfLine(std::wstring_view line, StoredSettings& settings);
 
 // Applies every line of a whole file (lines end in CR LF, LF or CR); later lines override earlier.
 void ApplyConfText(std::wstring_view text, StoredSettings& settings);
+
+// The number a text begins with after blanks (sign, digits, fraction), rounded halves to even; 0
+// when it begins with no number; nothing when the number does not fit 32 bits. The settings form
+// reads its number boxes the same way.
+std::optional<int> LeadingInteger(std::wstring_view text);
 
 // The file's text: every key with its literal and value, each line ending in CR LF.
 std::wstring ConfText(const StoredSettings& settings);

@@ -17,5 +17,6 @@ ControlKind ClassifyWindowClass(std::wstring_view className);
 
 // Substring test ignoring case (ASCII letters): the class names of interest are ASCII.
 bool ContainsIgnoringCase(std::wstring_view text, std::wstring_view part);
+bool EqualsIgnoringCase(std::wstring_view a, std::wstring_view b);
 
 }  // namespace glimmet

@@ -24,6 +24,7 @@ inline constexpr std::wstring_view kTcmGetItem = L"TCM_GETITEM";
 inline constexpr std::wstring_view kTvmGetItem = L"TVM_GETITEMW";
 inline constexpr std::wstring_view kAccessible = L"Accessible";
 inline constexpr std::wstring_view kValue = L"Value";
+inline constexpr std::wstring_view kHtml = L"HTML";
 }  // namespace label
 
 // Appended to a list that stopped before its end (the pointer left, the run stopped, or the

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "zentrel/core/setting_keys.h"
+
 namespace zentrel {
 
 class SettingsReader {
@@ -14,6 +16,8 @@ class SettingsReader {
   virtual ~SettingsReader() = default;
   virtual int GetInt(std::wstring_view key, int fallback) = 0;
   virtual std::wstring GetString(std::wstring_view key, std::wstring_view fallback) = 0;
+  int Get(const setting::Int& s) { return GetInt(s.key, s.fallback); }
+  std::wstring Get(const setting::Text& s) { return GetString(s.key, s.fallback); }
   // The name-filter entries in list order.
   virtual std::vector<std::wstring> ReadIgnoreList() = 0;
 };

@@ -13,7 +13,6 @@ namespace zentrel {
 using ListRowCells = std::array<std::wstring, 3>;
 
 inline constexpr std::wstring_view kListLineEnd = L"\r\n";
-inline constexpr std::wstring_view kDefaultDelimiterText = L",";
 
 // "delimtype" 0 gives a tab; any other value gives the whole "delimchar" text, which may be longer
 // than one character or empty.
