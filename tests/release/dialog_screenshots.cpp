@@ -1,4 +1,4 @@
-// Pictures of every Zentrel dialog and of Glimmet's main form at the display's current DPI, for a
+// Pictures of every Zentrel dialog and of Glimmet's forms at the display's current DPI, for a
 // person to look at (scripts/dpi-screenshots.sh runs this at 96, 144 and 192 DPI under Xvfb).
 // Usage: dialog_screenshots.exe PREFIX   (files <build>/screenshots/PREFIX_<window>.bmp)
 #include "guidriver/guidriver.h"
@@ -16,6 +16,7 @@ constexpr int kZentrelConvert = 40014;
 constexpr int kZentrelSettingsCommand = 115;
 constexpr int kZentrelAboutCommand = 104;
 constexpr int kZentrelExitCommand = 105;
+constexpr int kGlimmetSettingLabel = 1081;
 const std::wstring kSettingsCaption = L"\x8a2d\x5b9a";
 const std::wstring kAboutCaption = L"\x30d0\x30fc\x30b8\x30e7\x30f3\x60c5\x5831";
 const std::wstring kProgressCaption = L"\x5909\x63db\x3057\x3066\x3044\x307e\x3059...";
@@ -82,6 +83,13 @@ void GlimmetForm() {
   query.captionPrefix = L"Glimmet from point ";
   HWND main = glimmet.WaitForMainWindow(query);
   Shoot(main, L"glimmet_main");
+  // The "Setting" label opens the settings form.
+  Post(main, WM_COMMAND, MAKEWPARAM(kGlimmetSettingLabel, STN_CLICKED),
+       reinterpret_cast<LPARAM>(Control(main, kGlimmetSettingLabel)));
+  HWND settings = WaitForTopLevelWindow({.processId = glimmet.Id(), .caption = L"Setting"});
+  Shoot(settings, L"glimmet_settings");
+  PressButton(settings, IDCANCEL);
+  WaitUntilGone(settings);
   Post(main, WM_CLOSE);
   glimmet.WaitForExit();
 }
