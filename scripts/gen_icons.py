@@ -1,10 +1,12 @@
 #!/usr/bin/env python3
-"""Draws the programs' icons (16x16 and 32x32, 32-bit) and writes them as .ico files.
+"""Draws the programs' icons at the sizes Explorer asks for (16, 24, 32, 48 and 256 pixels, 32-bit;
+the 256-pixel image PNG-compressed as Windows expects) and writes them as .ico files.
 
 Usage: scripts/gen_icons.py   (rewrites zentrel/ui/zentrel.ico and glimmet/shell/glimmet.ico;
 the output is deterministic, so a rerun changes nothing)."""
 import os
 import struct
+import zlib
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 
@@ -51,13 +53,28 @@ def bmp_entry(pixel, n):
     return header + b''.join(rows) + mask_row * n
 
 
+def png_entry(pixel, n):
+    """An RGBA PNG; fixed compression level and no time chunk, so the bytes never change."""
+    def chunk(kind, data):
+        return struct.pack('>I', len(data)) + kind + data + struct.pack('>I', zlib.crc32(kind + data))
+    raw = b''
+    for y in range(n):
+        raw += b'\x00' + b''.join(bytes(pixel(x, y, n)) for x in range(n))
+    header = struct.pack('>IIBBBBB', n, n, 8, 6, 0, 0, 0)
+    return (b'\x89PNG\r\n\x1a\n' + chunk(b'IHDR', header) + chunk(b'IDAT', zlib.compress(raw, 9)) +
+            chunk(b'IEND', b''))
+
+
+SIZES = (16, 24, 32, 48, 256)
+
+
 def write_ico(path, pixel):
-    sizes = (16, 32)
-    images = [bmp_entry(pixel, n) for n in sizes]
-    out = struct.pack('<HHH', 0, 1, len(sizes))
-    offset = 6 + 16 * len(sizes)
-    for n, img in zip(sizes, images):
-        out += struct.pack('<BBBBHHII', n, n, 0, 0, 1, 32, len(img), offset)
+    images = [png_entry(pixel, n) if n >= 256 else bmp_entry(pixel, n) for n in SIZES]
+    out = struct.pack('<HHH', 0, 1, len(SIZES))
+    offset = 6 + 16 * len(SIZES)
+    for n, img in zip(SIZES, images):
+        # The directory writes 256 as 0.
+        out += struct.pack('<BBBBHHII', n % 256, n % 256, 0, 0, 1, 32, len(img), offset)
         offset += len(img)
     out += b''.join(images)
     with open(path, 'wb') as f:

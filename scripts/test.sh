@@ -37,3 +37,7 @@ echo "== Windows build and tests (MinGW-w64, Wine)"
   # fails twice fails the run, and every first failure stays in the log above the summary.
   ctest --preset windows -j "$jobs" --repeat until-pass:2 </dev/null
 )
+
+echo "== release zip, unpacked into a fresh Wine prefix: both programs start and close, zentrel-cli runs"
+cmake --build --preset windows --target dist
+"$root/scripts/check-dist.sh"

@@ -1,8 +1,10 @@
 #include "convert_one_file.h"
 
-#include <shlobj.h>
+#include <windows.h>
 
+#include <filesystem>
 #include <string>
+#include <system_error>
 
 #include "convert_strings.h"
 #include "converter_options.h"
@@ -49,7 +51,10 @@ int ConvertInPlace(const std::wstring& source, ConvertQuestions& questions) {
 int ConvertIntoFolder(const ConversionRequest& request, const std::wstring& source,
                       const std::wstring& dropRoot, OutputGuard* guard, std::size_t row) {
   const OutputTarget target = OutputTargetFor(source, dropRoot, request.outputFolder);
-  SHCreateDirectoryExW(nullptr, target.folder.c_str(), nullptr);
+  // By the literal name: SHCreateDirectoryExW stops at MAX_PATH, and an output tree below a deep
+  // drop root passes it.
+  std::error_code ignored;
+  std::filesystem::create_directories(std::filesystem::path(nkf::VerbatimPath(target.folder)), ignored);
   if (guard && guard->Check(row, target.path)) return kConvertFailed;
   // An existing hidden or read-only target is overwritten like any other.
   SetFileAttributesW(nkf::VerbatimPath(target.path).c_str(), FILE_ATTRIBUTE_NORMAL);

@@ -16,6 +16,7 @@
 #include "zentrel/core/inspection_engine.h"
 #include "list_view_text.h"
 #include "progress_ids.h"
+#include "zentrel/platform/window_dpi.h"
 
 namespace zentrel {
 namespace {
@@ -70,8 +71,9 @@ void ProgressDialog::OnInitDialog() {
   SendDlgItemMessageW(dialog_, IDC_PROGRESS_BAR, PBM_SETRANGE, 0, MAKELPARAM(0, static_cast<WORD>(rows)));
   SendDlgItemMessageW(dialog_, IDC_PROGRESS_BAR, PBM_SETSTEP, 1, 0);
   HWND status = GetDlgItem(dialog_, IDC_PROGRESS_STATUS);
-  ListViewInsertColumn(status, 0, convert_text::kStatusHeaderFile, 250);
-  ListViewInsertColumn(status, 1, convert_text::kStatusHeaderResult, 50);
+  const UINT dpi = WindowDpi(status);  // the widths are pixels at 96 DPI
+  ListViewInsertColumn(status, 0, convert_text::kStatusHeaderFile, ScaleToDpi(250, dpi));
+  ListViewInsertColumn(status, 1, convert_text::kStatusHeaderResult, ScaleToDpi(50, dpi));
   EnableWindow(GetDlgItem(dialog_, IDOK), FALSE);
   SetTimer(dialog_, kShowTimer, kShowIntervalMs, nullptr);
   worker_ = platform::FileHandle(CreateThread(nullptr, 0, WorkerMain, this, 0, nullptr));

@@ -33,10 +33,11 @@ std::wstring Widen(const char* text) {
   return wide;
 }
 
+// The current directory may pass MAX_PATH where long paths are enabled (the manifest allows it).
 std::wstring SettingsPathInCurrentDirectory() {
-  wchar_t directory[1024] = {};
-  GetCurrentDirectoryW(1024, directory);
-  return std::wstring(directory) + L"\\Zentrel.config";
+  std::wstring directory(GetCurrentDirectoryW(0, nullptr), L'\0');
+  directory.resize(GetCurrentDirectoryW(static_cast<DWORD>(directory.size()), directory.data()));
+  return directory + L"\\Zentrel.config";
 }
 
 // Loads (or creates) the settings document, runs the main dialog and writes the settings back.

@@ -19,6 +19,7 @@
 #include "resource.h"
 #include "settings_dialog.h"
 #include "win_controls.h"
+#include "zentrel/platform/window_dpi.h"
 
 namespace zentrel::ui {
 namespace {
@@ -70,6 +71,10 @@ void MainDialog::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND: OnCommand(LOWORD(wParam)); break;
     case WM_NOTIFY: OnNotify(*reinterpret_cast<const NMHDR*>(lParam)); break;
     case WM_CLOSE: OnClose(wParam); break;
+    case WM_DPICHANGED:
+      FollowDpiChange(dialog_, state_.resultList, dpi_, HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      dpi_ = HIWORD(wParam);
+      break;
   }
 }
 
@@ -83,9 +88,10 @@ void MainDialog::OnInitDialog() {
       LoadImageW(state_.instance, MAKEINTRESOURCEW(IDI_ZENTREL), IMAGE_ICON, 16, 16, LR_VGACOLOR));
   SendMessageW(dialog_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(state_.smallIcon));
 
-  ListViewInsertColumn(list, 0, LoadResourceString(state_.instance, IDS_HEADER_FILE), 256);
-  ListViewInsertColumn(list, 1, LoadResourceString(state_.instance, IDS_HEADER_ENCODING), 70);
-  ListViewInsertColumn(list, 2, LoadResourceString(state_.instance, IDS_HEADER_EOL), 70);
+  dpi_ = WindowDpi(dialog_);  // the widths are pixels at 96 DPI
+  ListViewInsertColumn(list, 0, LoadResourceString(state_.instance, IDS_HEADER_FILE), ScaleToDpi(256, dpi_));
+  ListViewInsertColumn(list, 1, LoadResourceString(state_.instance, IDS_HEADER_ENCODING), ScaleToDpi(70, dpi_));
+  ListViewInsertColumn(list, 2, LoadResourceString(state_.instance, IDS_HEADER_EOL), ScaleToDpi(70, dpi_));
   ListViewInsertRow(list, 0, LoadResourceString(state_.instance, IDS_HINT_ROW));
 
   HWND encodings = GetDlgItem(dialog_, IDC_ENCODING_COMBO);

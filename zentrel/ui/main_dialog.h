@@ -34,6 +34,7 @@ class MainDialog final : public platform::ModalDialog {
   void SetOutputControlsEnabled(bool enabled);
 
   MainWindowState& state_;
+  UINT dpi_ = 96;  // the DPI the list's column widths were last set for
   WNDPROC listBaseProc_ = nullptr;
   bool walking_ = false;  // a drop's walk is running (and may be waiting in an error box)
 };

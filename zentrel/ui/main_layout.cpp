@@ -3,6 +3,7 @@
 #include <initializer_list>
 
 #include "resource.h"
+#include "zentrel/platform/window_dpi.h"
 
 namespace zentrel::ui {
 namespace {
@@ -22,13 +23,17 @@ void MoveLeftEdge(HWND dialog, int id, LeftFor leftFor) {
 }  // namespace
 
 void LayoutMainWindow(HWND dialog, int width, int height) {
-  MoveWindow(GetDlgItem(dialog, IDC_RESULT_LIST), 10, 10, width - 200, height - 20, TRUE);
+  // The offsets are pixels at 96 DPI; the controls' sizes come from the template, which the system
+  // scales, so the offsets scale alike or the right-hand column runs off the window.
+  const UINT dpi = WindowDpi(dialog);
+  const auto px = [dpi](int pixelsAt96) { return ScaleToDpi(pixelsAt96, dpi); };
+  MoveWindow(GetDlgItem(dialog, IDC_RESULT_LIST), px(10), px(10), width - px(200), height - px(20), TRUE);
   for (int id : {IDC_ENCODING_GROUP, IDC_EOL_GROUP, IDC_DEST_GROUP, IDC_CONVERT})
-    MoveLeftEdge(dialog, id, [&](int) { return width - 180; });
+    MoveLeftEdge(dialog, id, [&](int) { return width - px(180); });
   for (int id : {IDC_ENCODING_COMBO, IDC_EOL_COMBO, IDC_REPLACE_RADIO, IDC_FOLDER_RADIO, IDC_OUTPUT_EDIT})
-    MoveLeftEdge(dialog, id, [&](int) { return width - 170; });
-  MoveLeftEdge(dialog, IDC_CLOSE, [&](int w) { return width - w - 15; });
-  MoveLeftEdge(dialog, IDC_BROWSE, [&](int w) { return width - w - 25; });
+    MoveLeftEdge(dialog, id, [&](int) { return width - px(170); });
+  MoveLeftEdge(dialog, IDC_CLOSE, [&](int w) { return width - w - px(15); });
+  MoveLeftEdge(dialog, IDC_BROWSE, [&](int w) { return width - w - px(25); });
   InvalidateRect(dialog, nullptr, FALSE);
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "message_boxes.h"
+#include "nkf32/verbatim_path.h"
 #include "resource.h"
 #include "win_controls.h"
 #include "zentrel/settings/settings_store.h"
@@ -29,6 +30,23 @@ std::wstring FirstCellText(HWND list, int row) {
   }
 }
 
+// The shell opens a file by a name shorter than MAX_PATH only; a longer path goes by the short
+// (8.3) form of its folder, which names the same folder. The file keeps its name: a short name
+// cuts the extension to three letters, and the shell chooses the program by the extension. Where
+// that is still too long (or the volume keeps no short names), the path stays as it is.
+std::wstring ShellOpenablePath(const std::wstring& path) {
+  const std::size_t slash = path.find_last_of(L'\\');
+  if (path.size() < MAX_PATH || slash == std::wstring::npos) return path;
+  const std::wstring literal = nkf::VerbatimPath(path.substr(0, slash));
+  std::wstring folder(GetShortPathNameW(literal.c_str(), nullptr, 0), L'\0');
+  if (folder.empty()) return path;
+  folder.resize(GetShortPathNameW(literal.c_str(), folder.data(), static_cast<DWORD>(folder.size())));
+  if (folder.starts_with(L"\\\\?\\UNC\\")) folder = L"\\\\" + folder.substr(8);
+  else if (folder.starts_with(L"\\\\?\\")) folder = folder.substr(4);
+  const std::wstring shortened = folder + path.substr(slash);
+  return shortened.size() < MAX_PATH ? shortened : path;
+}
+
 }  // namespace
 
 void RunOpenAction(HWND list, int mode, const SettingsStore& settings) {
@@ -46,7 +64,8 @@ void RunOpenAction(HWND list, int mode, const SettingsStore& settings) {
   const std::wstring quoted = L"\"" + path + L"\"";
   HINSTANCE result;
   if (mode == kOpenWithDefault) {
-    result = ShellExecuteW(nullptr, nullptr, quoted.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    const std::wstring openable = L"\"" + ShellOpenablePath(path) + L"\"";
+    result = ShellExecuteW(nullptr, nullptr, openable.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
   } else {
     std::wstring application = settings.GetSetting(setting::kOpenApp);
     if (application.empty()) application = L"notepad.exe";
