@@ -20,6 +20,7 @@
 #include "glimmet/reports/window_search.h"
 #include "glimmet/shell/control_ids.h"
 #include "glimmet_target.h"
+#include "guidriver/window_query.h"
 
 namespace {
 
@@ -88,22 +89,6 @@ std::wstring TextOf(HWND window) {
   return text;
 }
 
-HWND Descendant(HWND parent, int id) {
-  struct Search {
-    int id;
-    HWND found;
-  } search{id, nullptr};
-  ::EnumChildWindows(
-      parent,
-      [](HWND window, LPARAM data) -> BOOL {
-        auto& s = *reinterpret_cast<Search*>(data);
-        if (::GetDlgCtrlID(window) == s.id) s.found = window;
-        return !s.found;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
 POINT CentreOf(HWND window) {
   RECT rect{};
   ::GetWindowRect(window, &rect);
@@ -122,7 +107,7 @@ std::size_t TextLengthOf(HWND window) {
 // than 30 s is followed at once by the refresh, which sets it again within one pump.
 bool WaitForCapture(HWND glimmet, HWND window, std::size_t lowerLengthBefore) {
   const std::wstring handle = std::to_wstring(reinterpret_cast<UINT_PTR>(window));
-  HWND handleBox = Descendant(glimmet, ids::kHandleBox), lower = Descendant(glimmet, ids::kLowerBox);
+  HWND handleBox = guidriver::Control(glimmet, ids::kHandleBox), lower = guidriver::Control(glimmet, ids::kLowerBox);
   const Clock::time_point start = Clock::now(), until = start + std::chrono::seconds(300);
   while (Clock::now() < until) {
     if (TextOf(handleBox) == handle && TextLengthOf(lower) != lowerLengthBefore) return true;
@@ -134,7 +119,7 @@ bool WaitForCapture(HWND glimmet, HWND window, std::size_t lowerLengthBefore) {
 
 // Waits until the capture under way has finished (the message label empty again after "Getting").
 bool WaitForCaptureEnd(HWND glimmet) {
-  HWND message = Descendant(glimmet, ids::kMsgLabel);
+  HWND message = guidriver::Control(glimmet, ids::kMsgLabel);
   const Clock::time_point until = Clock::now() + std::chrono::seconds(300);
   while (Clock::now() < until) {
     if (TextOf(message).empty()) return true;
@@ -242,7 +227,7 @@ int wmain() {
   // The target's Find dialog opens over its first controls.
   if (HWND find = ::FindWindowW(L"#32770", glimmet_target::kFindTitle))
     ::SetWindowPos(find, nullptr, 700, 620, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  ::PostMessageW(Descendant(glimmet, ids::kGoButton), BM_CLICK, 0, 0);
+  ::PostMessageW(guidriver::Control(glimmet, ids::kGoButton), BM_CLICK, 0, 0);
 
   RECT client{};
   ::GetClientRect(targetMain, &client);
@@ -257,7 +242,7 @@ int wmain() {
   for (const Case& c : cases) {
     HWND control = ::GetDlgItem(targetMain, c.id);
     std::vector<double> latencies;
-    HWND lower = Descendant(glimmet, ids::kLowerBox);
+    HWND lower = guidriver::Control(glimmet, ids::kLowerBox);
     for (int round = 0; round < c.rounds; ++round) {
       MoveTo(away);
       // The reports of the window away take a while after its boxes are filled: the clock starts
