@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "code_page_932_text.h"
-#include "whole_file_write.h"
+#include "zentrel/platform/whole_file_write.h"
 
 namespace {
 
@@ -68,7 +68,7 @@ int wmain(int argc, wchar_t** argv) {
   const std::wstring target = std::wstring(temp) + L"export_bench_list.txt";
   const std::wstring anchorTarget = std::wstring(temp) + L"export_bench_anchor.txt";
   bool ok = true;
-  const double write = BestSeconds(rounds, [&] { ok = zentrel::ui::WriteWholeFile(target, encoded) && ok; });
+  const double write = BestSeconds(rounds, [&] { ok = zentrel::platform::WriteWholeFile(target, encoded) && ok; });
   const double anchorWrite = BestSeconds(rounds, [&] {
     HANDLE file = CreateFileW(anchorTarget.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);

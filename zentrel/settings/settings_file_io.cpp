@@ -2,10 +2,9 @@
 
 #include <windows.h>
 
-#include <utility>
-
 #include "zentrel/settings/settings_error.h"
-#include "zentrel/settings/win32_file_handle.h"
+#include "zentrel/platform/unique_handle.h"
+#include "zentrel/platform/whole_file_write.h"
 
 namespace zentrel {
 
@@ -21,7 +20,7 @@ namespace {
 std::optional<std::string> ReadFileBytes(const std::wstring& path) {
   // Shared with writers and deleters too: a file another program holds open (an editor) must still
   // be read, or it would be taken for damaged.
-  FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+  platform::FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   LARGE_INTEGER size{};
   if (!file.IsValid() || !GetFileSizeEx(file.Get(), &size) || size.QuadPart < 0 ||
@@ -49,25 +48,7 @@ void CopyToBackup(const std::wstring& path, const std::wstring& backupPath) {
 }
 
 void ReplaceFileContents(const std::wstring& path, std::string_view bytes) {
-  const std::wstring temporary = path + L".tmp";
-  {
-    FileHandle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.IsValid()) ThrowLastError("the settings file cannot be written");
-    if (!WriteAll(file.Get(), bytes) || !FlushFileBuffers(file.Get()) || !file.Close()) {
-      const DWORD error = GetLastError();
-      file.Close();
-      DeleteFileW(temporary.c_str());
-      SetLastError(error);
-      ThrowLastError("the settings file cannot be written");
-    }
-  }
-  if (!MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    const DWORD error = GetLastError();
-    DeleteFileW(temporary.c_str());
-    SetLastError(error);
-    ThrowLastError("the settings file cannot be replaced");
-  }
+  if (!platform::WriteWholeFile(path, bytes, platform::Flush::Yes)) ThrowLastError("the settings file cannot be written");
 }
 
 }  // namespace zentrel

@@ -9,7 +9,7 @@
 #include "code_page_932_text.h"
 #include "message_boxes.h"
 #include "resource.h"
-#include "whole_file_write.h"
+#include "zentrel/platform/whole_file_write.h"
 #include "win_controls.h"
 #include "zentrel/export/list_text.h"
 #include "zentrel/export/log_file_name.h"
@@ -61,7 +61,7 @@ ListWriteResult WriteListFile(HINSTANCE instance, HWND list, const std::wstring&
   const CodePage932Text file = EncodeCodePage932(text);
 
   ListWriteResult result;
-  result.written = WriteWholeFile(path, file.bytes);
+  result.written = platform::WriteWholeFile(path, file.bytes);
   result.charactersReplaced = file.replaced;
   return result;
 }

@@ -71,9 +71,14 @@ TEST_F(SettingsStoreSave, ASaveThatCannotWriteIsReportedAndKeepsThePreviousFile)
   store.SaveSettings();
   const std::string before = test::ReadBytes(path);
   store.SetSettingInt(L"readsize", 2);
-  test::MakeFolder(path + L".tmp");  // the new content has nowhere to go
+  ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY));  // the user's "do not change"
   EXPECT_THROW(store.SaveSettings(), SettingsError);
+  SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
   EXPECT_EQ(test::ReadBytes(path), before);
+  // A folder in the way of a fixed temporary name no longer stops a save.
+  test::MakeFolder(path + L".tmp");
+  store.SaveSettings();
+  EXPECT_NE(test::ReadBytes(path), before);
 }
 
 TEST_F(SettingsStoreSave, ASettingsPathThatHasBecomeAFolderIsReportedAndLeftAlone) {

@@ -1,6 +1,6 @@
 // The whole-file write under Wine: the file holds exactly the bytes afterwards, or the write
 // reports failure and leaves what was there, with no temporary file left behind either way.
-#include "whole_file_write.h"
+#include "zentrel/platform/whole_file_write.h"
 
 #include <windows.h>
 
@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-using zentrel::ui::WriteWholeFile;
+using zentrel::platform::WriteWholeFile;
 
 namespace {
 
