@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "code_page_932_text.h"
+#include "zentrel/platform/code_page_932_text.h"
 #include "zentrel/platform/whole_file_write.h"
 
 namespace {
@@ -53,7 +53,7 @@ int wmain(int argc, wchar_t** argv) {
 
   std::string encoded;
   const double encode = BestSeconds(rounds, [&] {
-    encoded = zentrel::ui::EncodeCodePage932(whole).bytes;
+    encoded = zentrel::platform::EncodeCodePage932(whole).bytes;
   });
   std::string plain;
   const double anchorEncode = BestSeconds(rounds, [&] {

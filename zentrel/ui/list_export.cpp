@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "all_files_filter.h"
-#include "code_page_932_text.h"
+#include "zentrel/platform/code_page_932_text.h"
 #include "message_boxes.h"
 #include "resource.h"
 #include "zentrel/platform/whole_file_write.h"
@@ -58,7 +58,7 @@ ListWriteResult WriteListFile(HINSTANCE instance, HWND list, const std::wstring&
                    delimiter);
   }
   for (int row = 0; row < count; ++row) AppendListLine(text, RowCells(list, row), delimiter);
-  const CodePage932Text file = EncodeCodePage932(text);
+  const platform::CodePage932Text file = platform::EncodeCodePage932(text);
 
   ListWriteResult result;
   result.written = platform::WriteWholeFile(path, file.bytes);

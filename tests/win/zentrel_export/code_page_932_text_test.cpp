@@ -1,10 +1,10 @@
 // Code page 932 output of the list writer under Wine: exact bytes (expected values from Python's
 // cp932 codec), and one "?" for each character the code page cannot hold.
-#include "code_page_932_text.h"
+#include "zentrel/platform/code_page_932_text.h"
 
 #include <gtest/gtest.h>
 
-using zentrel::ui::EncodeCodePage932;
+using zentrel::platform::EncodeCodePage932;
 
 TEST(CodePage932Text, EncodesJapaneseAndTheWindowsExtensionsExactly) {
   // C:\ 日本語 \ ① ～ － ∥ ￢ ｱ .txt

@@ -1,11 +1,11 @@
-#include "code_page_932_text.h"
+#include "zentrel/platform/code_page_932_text.h"
 
 #include <windows.h>
 
 #include <algorithm>
 #include <climits>
 
-namespace zentrel::ui {
+namespace zentrel::platform {
 namespace {
 
 constexpr UINT kCodePage932 = 932;
@@ -74,4 +74,4 @@ CodePage932Text EncodeCodePage932(std::wstring_view text) {
   return result;
 }
 
-}  // namespace zentrel::ui
+}  // namespace zentrel::platform

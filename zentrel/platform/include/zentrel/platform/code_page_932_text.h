@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace zentrel::ui {
+namespace zentrel::platform {
 
 struct CodePage932Text {
   std::string bytes;
@@ -16,4 +16,4 @@ struct CodePage932Text {
 
 CodePage932Text EncodeCodePage932(std::wstring_view text);
 
-}  // namespace zentrel::ui
+}  // namespace zentrel::platform
