@@ -8,7 +8,7 @@
 
 #include "nkf32/convert.h"
 #include "nkf32/file_convert.h"
-#include "output_guard.h"
+#include "zentrel/convert/output_guard.h"
 
 namespace zentrel::cli {
 

@@ -6,11 +6,11 @@
 #include <vector>
 
 #include "conversion_failure.h"
-#include "converter_options.h"
+#include "zentrel/convert/converter_options.h"
 #include "dry_run.h"
 #include "option_settings.h"
-#include "output_guard.h"
-#include "output_target.h"
+#include "zentrel/convert/output_guard.h"
+#include "zentrel/convert/output_target.h"
 #include "row_printer.h"
 #include "text_utf8.h"
 #include "zentrel/core/inspection_engine.h"

@@ -7,10 +7,10 @@
 #include <system_error>
 
 #include "convert_strings.h"
-#include "converter_options.h"
+#include "zentrel/convert/converter_options.h"
 #include "nkf32/verbatim_path.h"
 #include "nkf32_api.h"
-#include "output_target.h"
+#include "zentrel/convert/output_target.h"
 #include "zentrel/settings/settings_store.h"
 
 namespace zentrel {

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "conversion_request.h"
-#include "output_guard.h"
+#include "zentrel/convert/output_guard.h"
 
 namespace zentrel {
 

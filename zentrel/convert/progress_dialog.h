@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "conversion_request.h"
-#include "job_progress.h"
+#include "zentrel/convert/job_progress.h"
 #include "zentrel/platform/modal_dialog.h"
 #include "zentrel/platform/unique_handle.h"
 

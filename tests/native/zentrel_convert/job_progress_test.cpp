@@ -1,4 +1,4 @@
-#include "job_progress.h"
+#include "zentrel/convert/job_progress.h"
 
 #include <gtest/gtest.h>
 

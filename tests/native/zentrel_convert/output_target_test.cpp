@@ -1,4 +1,4 @@
-#include "output_target.h"
+#include "zentrel/convert/output_target.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "output_guard.h"
+#include "zentrel/convert/output_guard.h"
 #include "zentrel/core/file_system.h"
 
 namespace zentrel {

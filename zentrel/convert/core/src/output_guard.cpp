@@ -1,4 +1,4 @@
-#include "output_guard.h"
+#include "zentrel/convert/output_guard.h"
 
 #include <algorithm>
 #include <utility>

@@ -1,4 +1,4 @@
-#include "converter_options.h"
+#include "zentrel/convert/converter_options.h"
 
 namespace zentrel {
 
