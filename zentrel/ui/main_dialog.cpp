@@ -9,7 +9,7 @@
 #include <string>
 
 #include "about_dialog.h"
-#include "list_inspection.h"
+#include "zentrel/engine/list_inspection.h"
 #include "list_export.h"
 #include "list_sort.h"
 #include "main_layout.h"

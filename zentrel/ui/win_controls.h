@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "list_view_text.h"
+#include "zentrel/engine/list_view_text.h"
 
 namespace zentrel::ui {
 

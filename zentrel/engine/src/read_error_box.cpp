@@ -1,10 +1,10 @@
-#include "read_error_box.h"
+#include "zentrel/engine/read_error_box.h"
 
 #include <windows.h>
 
 #include <string>
 
-#include "engine_strings.h"
+#include "zentrel/engine/engine_strings.h"
 
 namespace zentrel {
 

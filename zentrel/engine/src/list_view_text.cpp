@@ -1,4 +1,4 @@
-#include "list_view_text.h"
+#include "zentrel/engine/list_view_text.h"
 
 #include <commctrl.h>
 

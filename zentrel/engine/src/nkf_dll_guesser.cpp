@@ -1,4 +1,4 @@
-#include "nkf_dll_guesser.h"
+#include "zentrel/engine/nkf_dll_guesser.h"
 
 #include <windows.h>
 

@@ -1,11 +1,11 @@
-#include "list_view_sink.h"
+#include "zentrel/engine/list_view_sink.h"
 
 #include <commctrl.h>
 
 #include <string>
 
-#include "read_error_box.h"
-#include "list_view_text.h"
+#include "zentrel/engine/read_error_box.h"
+#include "zentrel/engine/list_view_text.h"
 
 namespace zentrel {
 

@@ -1,9 +1,9 @@
-#include "list_inspection.h"
+#include "zentrel/engine/list_inspection.h"
 
 #include "zentrel/platform/file_system_win.h"
-#include "list_view_sink.h"
-#include "nkf_dll_guesser.h"
-#include "store_settings_reader.h"
+#include "zentrel/engine/list_view_sink.h"
+#include "zentrel/engine/nkf_dll_guesser.h"
+#include "zentrel/engine/store_settings_reader.h"
 #include "zentrel/core/inspection_engine.h"
 
 namespace zentrel {
