@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "conversion_request.h"
+#include "zentrel/convert/conversion_request.h"
 #include "zentrel/convert/output_guard.h"
 
 namespace zentrel {

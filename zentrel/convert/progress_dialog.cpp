@@ -1,4 +1,4 @@
-#include "progress_dialog.h"
+#include "zentrel/convert/progress_dialog.h"
 
 #include <commctrl.h>
 

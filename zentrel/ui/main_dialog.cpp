@@ -15,7 +15,7 @@
 #include "main_layout.h"
 #include "message_boxes.h"
 #include "open_action.h"
-#include "progress_dialog.h"
+#include "zentrel/convert/progress_dialog.h"
 #include "resource.h"
 #include "settings_dialog.h"
 #include "win_controls.h"

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "conversion_request.h"
+#include "zentrel/convert/conversion_request.h"
 #include "zentrel/convert/job_progress.h"
 #include "zentrel/platform/modal_dialog.h"
 #include "zentrel/platform/unique_handle.h"
