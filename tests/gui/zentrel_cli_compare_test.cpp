@@ -9,47 +9,6 @@ using namespace zentrel_ui;
 
 namespace {
 
-struct ConsoleRun {
-  DWORD exitCode = 0;
-  std::string out;
-  std::string err;
-};
-
-// Runs a console program with its output and error streams in files, so neither can fill a pipe
-// and block it while the other is read.
-ConsoleRun RunConsole(const std::wstring& program, const std::wstring& arguments, const TempFolder& scratch) {
-  SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
-  const std::wstring outPath = scratch.File(L"cli.out");
-  const std::wstring errPath = scratch.File(L"cli.err");
-  ConsoleRun run;
-  {
-    FileHandle out(::CreateFileW(outPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr));
-    FileHandle err(::CreateFileW(errPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr));
-    if (!out || !err) ThrowLastError("cannot create the output files");
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = nullptr;
-    startup.hStdOutput = out.Get();
-    startup.hStdError = err.Get();
-    std::wstring commandLine = L"\"" + program + L"\" " + arguments;
-    PROCESS_INFORMATION info{};
-    if (!::CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
-                          nullptr, nullptr, &startup, &info))
-      ThrowLastError("cannot start '" + Utf8(program) + "'");
-    KernelHandle process(info.hProcess);
-    KernelHandle thread(info.hThread);
-    if (::WaitForSingleObject(process.Get(), static_cast<DWORD>(kDefaultTimeout.count())) != WAIT_OBJECT_0) {
-      ::TerminateProcess(process.Get(), 1);
-      throw DriverError("zentrel-cli did not end");
-    }
-    ::GetExitCodeProcess(process.Get(), &run.exitCode);
-  }
-  run.out = ReadFileBytes(outPath);
-  run.err = ReadFileBytes(errPath);
-  return run;
-}
-
 std::wstring FromUtf8(const std::string& text) {
   if (text.empty()) return {};
   std::wstring wide(text.size(), L'\0');
@@ -88,7 +47,7 @@ TEST_F(ZentrelInspectionTest, CommandLineCheckPrintsTheRowsTheListShows) {
   ASSERT_TRUE(lock.Held());
   const std::wstring locked = root + L"\\" + fixture_tree::kLockedName;
 
-  const ConsoleRun cli = RunConsole(ProgramBesideTest(L"zentrel-cli.exe"), L"check \"" + root + L"\"", folder_);
+  const ConsoleRun cli = RunConsole(ProgramBesideTest(L"zentrel-cli.exe"), L"check \"" + root + L"\"", folder_.Path());
   EXPECT_EQ(cli.exitCode, 1u) << "an unreadable file fails the run";
   EXPECT_NE(cli.err.find(Utf8(locked)), std::string::npos) << cli.err;
   EXPECT_EQ(cli.out.find('\r'), std::string::npos) << "LF line ends";
@@ -113,7 +72,7 @@ TEST_F(ZentrelInspectionTest, CommandLineConversionOfAHeldFileNamesTheCause) {
   WriteFileBytes(file, "a\r\n");
   FileHandle held(::CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
   ASSERT_TRUE(held);
-  const ConsoleRun cli = RunConsole(ProgramBesideTest(L"zentrel-cli.exe"), L"convert --eol lf \"" + file + L"\"", folder_);
+  const ConsoleRun cli = RunConsole(ProgramBesideTest(L"zentrel-cli.exe"), L"convert --eol lf \"" + file + L"\"", folder_.Path());
   EXPECT_EQ(cli.exitCode, 1u);
   EXPECT_EQ(cli.out, Utf8(file) + "\tERROR\n");
   // Windows answers a sharing violation or a denied access, depending on the step that met the handle.

@@ -17,41 +17,9 @@ std::string Fixture(const wchar_t* relative) { return ReadFileBytes(ConvertFixtu
 std::string ShiftJisCrLf() { return Fixture(L"source\\sjis_crlf.txt"); }
 std::string Utf8Lf() { return Fixture(L"expected\\utf8_lf\\sjis_crlf.txt"); }
 
-struct ConsoleRun {
-  DWORD exitCode = 0;
-  std::string out;
-};
-
-// zentrel-cli with its output in a file (errors discarded), waited for.
+// zentrel-cli run to its end.
 ConsoleRun RunCli(const std::wstring& arguments, const std::wstring& scratch) {
-  SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
-  static int runs = 0;
-  const std::wstring outPath = scratch + L"\\cli" + std::to_wstring(++runs) + L".out";
-  const std::wstring program = ProgramBesideTest(L"zentrel-cli.exe");
-  ConsoleRun run;
-  {
-    FileHandle out(::CreateFileW(outPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr));
-    if (!out) ThrowLastError("cannot create " + Utf8(outPath));
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = out.Get();
-    startup.hStdError = out.Get();
-    std::wstring commandLine = L"\"" + program + L"\" " + arguments;
-    PROCESS_INFORMATION info{};
-    if (!::CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
-                          nullptr, &startup, &info))
-      ThrowLastError("cannot start zentrel-cli");
-    KernelHandle process(info.hProcess);
-    KernelHandle thread(info.hThread);
-    if (::WaitForSingleObject(process.Get(), static_cast<DWORD>(kDefaultTimeout.count())) != WAIT_OBJECT_0) {
-      ::TerminateProcess(process.Get(), 1);
-      throw DriverError("zentrel-cli did not end");
-    }
-    ::GetExitCodeProcess(process.Get(), &run.exitCode);
-  }
-  run.out = ReadFileBytes(outPath);
-  return run;
+  return RunConsole(ProgramBesideTest(L"zentrel-cli.exe"), arguments, scratch);
 }
 
 }  // namespace

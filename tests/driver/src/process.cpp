@@ -1,6 +1,7 @@
 #include "guidriver/process.h"
 
 #include "guidriver/driver_error.h"
+#include "guidriver/temp_folder.h"
 
 #include <chrono>
 #include <utility>
@@ -19,6 +20,43 @@ std::wstring ProgramBesideTest(const std::wstring& fileName) {
     path.resize(path.size() * 2);
   }
   return path.substr(0, path.find_last_of(L"\\/") + 1) + fileName;
+}
+
+ConsoleRun RunConsole(const std::wstring& program, const std::wstring& arguments,
+                      const std::wstring& scratchFolder) {
+  SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
+  // A new name per run: Wine may still hold the previous run's file for a moment.
+  static int runs = 0;
+  const std::wstring stem = scratchFolder + L"\\console" + std::to_wstring(++runs);
+  const std::wstring outPath = stem + L".out";
+  const std::wstring errPath = stem + L".err";
+  ConsoleRun run;
+  {
+    FileHandle out(::CreateFileW(outPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr));
+    FileHandle err(::CreateFileW(errPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr));
+    if (!out || !err) ThrowLastError("cannot create the output files");
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = nullptr;
+    startup.hStdOutput = out.Get();
+    startup.hStdError = err.Get();
+    std::wstring commandLine = L"\"" + program + L"\" " + arguments;
+    PROCESS_INFORMATION info{};
+    if (!::CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
+                          nullptr, nullptr, &startup, &info))
+      ThrowLastError("cannot start '" + Utf8(program) + "'");
+    KernelHandle process(info.hProcess);
+    KernelHandle thread(info.hThread);
+    if (::WaitForSingleObject(process.Get(), static_cast<DWORD>(kDefaultTimeout.count())) != WAIT_OBJECT_0) {
+      ::TerminateProcess(process.Get(), 1);
+      throw DriverError("'" + Utf8(program) + "' did not end");
+    }
+    ::GetExitCodeProcess(process.Get(), &run.exitCode);
+  }
+  run.out = ReadFileBytes(outPath);
+  run.err = ReadFileBytes(errPath);
+  return run;
 }
 
 namespace {

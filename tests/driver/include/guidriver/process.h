@@ -18,6 +18,19 @@ namespace guidriver {
 // program and test executable into one folder.
 std::wstring ProgramBesideTest(const std::wstring& fileName);
 
+// A console program run to its end: its exit code and what it wrote to each stream.
+struct ConsoleRun {
+  DWORD exitCode = 0;
+  std::string out;
+  std::string err;
+};
+
+// Runs `program` (a full path) with `arguments` to its end, its output and error streams in files of
+// a new name in `scratchFolder`, so neither can fill a pipe and block it while the other is read.
+// Throws DriverError when it cannot start or does not end within the default timeout.
+ConsoleRun RunConsole(const std::wstring& program, const std::wstring& arguments,
+                      const std::wstring& scratchFolder);
+
 class Process {
  public:
   // CreateProcessW of `program` (a full path) with `arguments`, in `workingFolder` (empty: the
