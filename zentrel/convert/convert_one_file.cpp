@@ -7,7 +7,6 @@
 #include <system_error>
 
 #include "convert_strings.h"
-#include "zentrel/convert/converter_options.h"
 #include "nkf32/verbatim_path.h"
 #include "nkf32_api.h"
 #include "zentrel/convert/output_target.h"
@@ -76,20 +75,25 @@ bool MessageBoxQuestions::ConvertReadOnlyFile(const std::wstring& path) {
   return AskYesNo(path + convert_text::kReadOnlyQuestion);
 }
 
-int ConvertOneFile(const ConversionRequest& request, const std::wstring& source,
-                   const std::wstring& inspectedEncoding, const std::wstring& dropRoot,
-                   ConvertQuestions& questions, OutputGuard* guard, std::size_t row) {
+ConverterChoices ChoicesOf(const ConversionRequest& request) {
   ConverterChoices choices;
   choices.encodingChoice = request.encodingChoice;
   choices.eolChoice = request.eolChoice;
   choices.cp932 = request.settings->GetSetting(setting::kCp932) != 0;
   choices.bom8 = request.settings->GetSetting(setting::kBom8) != 0;
   choices.bom16 = request.settings->GetSetting(setting::kBom16) != 0;
-  std::string options = BuildConverterOptions(inspectedEncoding, choices);
-  SetNkfOption(options.c_str());
+  return choices;
+}
 
-  return request.replace ? ConvertInPlace(source, questions)
-                         : ConvertIntoFolder(request, source, dropRoot, guard, row);
+int FileConverter::Convert(const std::wstring& source, const std::wstring& inspectedEncoding,
+                           const std::wstring& dropRoot, std::size_t row) {
+  std::string options = BuildConverterOptions(inspectedEncoding, choices_);
+  if (options != optionsInEffect_) {
+    // A refused option text leaves the old one in effect: try again for the next file.
+    optionsInEffect_ = SetNkfOption(options.c_str()) != 0 ? std::move(options) : std::string();
+  }
+  return request_.replace ? ConvertInPlace(source, questions_)
+                          : ConvertIntoFolder(request_, source, dropRoot, guard_, row);
 }
 
 }  // namespace zentrel

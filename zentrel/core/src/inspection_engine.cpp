@@ -56,10 +56,7 @@ InspectionEngine::InspectionEngine(FileSystem& files, SettingsReader& settings, 
                                    InspectionSink& sink, EngineOptions options)
     : files_(files), settings_(settings), guesser_(guesser), sink_(sink), options_(options) {}
 
-void InspectionEngine::InspectPath(const std::wstring& path, int rowIndex) {
-  PatternCache patterns;
-  Walk(path, rowIndex, patterns);
-}
+void InspectionEngine::InspectPath(const std::wstring& path, int rowIndex) { Walk(path, rowIndex, patterns_); }
 
 void InspectionEngine::Walk(const std::wstring& path, int rowIndex, PatternCache& patterns) {
   const std::vector<std::wstring> entries = settings_.ReadIgnoreList();

@@ -61,6 +61,8 @@ class InspectionEngine {
   EngineOptions options_;
   std::vector<std::uint8_t> buffer_;  // reused across files: most are examined in 1000 bytes
   std::set<std::wstring> toldRefused_;  // ignore-list patterns already reported as refused
+  // Compiled once per engine, not per path: a re-check inspects every row on its own.
+  PatternCache patterns_;
 };
 
 }  // namespace zentrel

@@ -41,4 +41,8 @@ inline constexpr Int kBom16{L"bom16", 1};                        // conversion
 inline constexpr Int kBom16Shown{L"bom16", 0};                   // dialog
 inline constexpr Int kCp932{L"cp932", 1};                        // conversion, dialog
 
+// Every number the walk reads (besides the ignore list), for a copy taken before a walk on another
+// thread.
+inline constexpr Int kWalkSettings[] = {kReadSize, kCheckType, kStringType, kUseFullPath};
+
 }  // namespace zentrel::setting
