@@ -23,8 +23,9 @@
 namespace zentrel {
 namespace {
 
-// Sent by the worker: kShowProgressNow when every file is handled (so its rows are all shown before
-// the closing row), kWorkerFinished as its last act, so the dialog's own thread updates its buttons.
+// Sent by the worker: kShowProgressNow before a box about a file the re-check cannot read (so the
+// rows so far show behind it), kWorkerFinished as its last act, so the dialog's own thread shows the
+// rest and updates its buttons.
 constexpr UINT kShowProgressNow = WM_APP + 1;
 constexpr UINT kWorkerFinished = WM_APP + 2;
 
@@ -33,6 +34,8 @@ constexpr UINT kWorkerFinished = WM_APP + 2;
 // worker waited for every update).
 constexpr UINT kShowIntervalMs = 200;
 constexpr UINT_PTR kShowTimer = 1;
+
+const std::wstring kJobFinishedLabel = convert_text::kJobFinished;
 
 const wchar_t* OutcomeText(int result) {
   if (result == kConvertSkipped) return L"skip";
@@ -52,8 +55,14 @@ void ProgressDialog::Run(HWND owner) {
   if (worker_.IsValid()) WaitForSingleObject(worker_.Get(), INFINITE);
 }
 
-void ProgressDialog::Handle(UINT message, WPARAM wParam, LPARAM) {
+void ProgressDialog::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
+    case WM_NOTIFY: {
+      auto& header = *reinterpret_cast<NMHDR*>(lParam);
+      if (header.idFrom == IDC_PROGRESS_STATUS && header.code == LVN_GETDISPINFOW)
+        OnStatusText(reinterpret_cast<NMLVDISPINFOW&>(header).item);
+      break;
+    }
     case WM_INITDIALOG: OnInitDialog(); break;
     case WM_COMMAND: OnCommand(LOWORD(wParam)); break;
     case WM_CLOSE: OnClose(); break;
@@ -68,14 +77,14 @@ void ProgressDialog::OnInitDialog() {
   const int rows = ListViewRowCount(request_.resultList);
   rows_.assign(static_cast<size_t>(rows), {});
   rowsRead_ = 0;
+  statusRows_.reserve(rows_.size() + 1);
   // The settings document lives on this thread; the worker and the read-ahead use these copies.
   choices_ = ChoicesOf(request_);
   StoreSettingsReader liveSettings(*request_.settings);
   walkSettings_ = std::make_unique<SettingsSnapshot>(liveSettings);
   readAhead_ = std::make_unique<RecheckReadAhead>();
-  // The bar's bounds are 16-bit: a longer list simply fills it early.
+  // The bar's bounds are 16-bit: a longer list simply fills it early (its position stops at the end).
   SendDlgItemMessageW(dialog_, IDC_PROGRESS_BAR, PBM_SETRANGE, 0, MAKELPARAM(0, static_cast<WORD>(rows)));
-  SendDlgItemMessageW(dialog_, IDC_PROGRESS_BAR, PBM_SETSTEP, 1, 0);
   HWND status = GetDlgItem(dialog_, IDC_PROGRESS_STATUS);
   const UINT dpi = WindowDpi(status);  // the widths are pixels at 96 DPI
   ListViewInsertColumn(status, 0, convert_text::kStatusHeaderFile, ScaleToDpi(250, dpi));
@@ -129,23 +138,30 @@ void ProgressDialog::ShowProgress() {
   const std::wstring* label = nullptr;
   const std::wstring* title = nullptr;
   int newestStatusRow = -1;
+  int barSteps = 0;
   bool listChanged = false;
-  // Undrawn while the batch goes in: a list view that draws repaints and rescrolls on every row
-  // inserted, and the bar repaints on every step (each a millisecond or more under Wine); both paint
-  // once afterwards.
-  SendMessageW(status, WM_SETREDRAW, FALSE, 0);
-  SendMessageW(bar, WM_SETREDRAW, FALSE, 0);
+  // The status rows live here and the list asks for their texts when it draws (it is a virtual
+  // list): a batch of rows costs one message to the list instead of two per row, which under Wine
+  // took the worker's share of the machine. The bar moves once per batch.
   for (const JobEvent& event : events) {
     switch (event.kind) {
       case JobEvent::Kind::Started:
-        ListViewInsertRow(status, event.row, event.path);
+        statusRows_.push_back({event.path, L""});
         label = &event.path;
         newestStatusRow = event.row;
         break;
       case JobEvent::Kind::Finished:
-        ListViewSetCell(status, event.row, 1, OutcomeText(event.outcome));
-        SendMessageW(bar, PBM_STEPIT, 0, 0);
+        statusRows_[static_cast<size_t>(event.row)].outcome = OutcomeText(event.outcome);
+        ++barSteps;
         newestStatusRow = event.row;
+        break;
+      case JobEvent::Kind::PassEnded:
+        statusRows_.push_back({convert_text::kRecheckRow, L""});
+        newestStatusRow = event.row;
+        break;
+      case JobEvent::Kind::JobEnded:
+        statusRows_.back().outcome = convert_text::kRecheckDone;
+        label = &kJobFinishedLabel;
         break;
       case JobEvent::Kind::Rechecking: label = &event.path; break;
       case JobEvent::Kind::Status: title = &event.path; break;
@@ -165,14 +181,21 @@ void ProgressDialog::ShowProgress() {
     SendMessageW(list, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list, nullptr, TRUE);
   }
+  if (barSteps > 0) SendMessageW(bar, PBM_DELTAPOS, static_cast<WPARAM>(barSteps), 0);
   if (title) SetWindowTextW(GetParent(list), title->c_str());
   if (label) SetDlgItemTextW(dialog_, IDC_PROGRESS_FILE, label->c_str());
+  SendMessageW(status, LVM_SETITEMCOUNT, statusRows_.size(), LVSICF_NOSCROLL);
   if (newestStatusRow >= 0)
     SendMessageW(status, LVM_ENSUREVISIBLE, static_cast<WPARAM>(newestStatusRow), FALSE);
-  for (HWND window : {status, bar}) {
-    SendMessageW(window, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(window, nullptr, TRUE);
-  }
+  InvalidateRect(status, nullptr, FALSE);  // outcomes of rows already shown have changed
+}
+
+void ProgressDialog::OnStatusText(LVITEMW& item) const {
+  if (!(item.mask & LVIF_TEXT) || item.pszText == nullptr || item.cchTextMax <= 0 || item.iItem < 0 ||
+      static_cast<size_t>(item.iItem) >= statusRows_.size())
+    return;
+  const StatusRow& row = statusRows_[static_cast<size_t>(item.iItem)];
+  lstrcpynW(item.pszText, item.iSubItem == 0 ? row.file.c_str() : row.outcome, item.cchTextMax);
 }
 
 void ProgressDialog::OnCommand(int id) {
@@ -209,7 +232,6 @@ DWORD WINAPI ProgressDialog::WorkerMain(void* self) {
 }
 
 void ProgressDialog::RunWorker() {
-  HWND status = GetDlgItem(dialog_, IDC_PROGRESS_STATUS);
   MessageBoxQuestions questions;
   // Into an output folder nothing listed is written over, nor one row's output by another's.
   Win32FileIdentity identity;
@@ -237,14 +259,11 @@ void ProgressDialog::RunWorker() {
     progress_.Finished(row, result);
     readAhead_->Converted(row + 1);
   }
-  SendMessageW(dialog_, kShowProgressNow, 0, 0);
-
-  ListViewInsertRow(status, handled, convert_text::kRecheckRow);
-  SendMessageW(status, LVM_ENSUREVISIBLE, static_cast<WPARAM>(handled), FALSE);
+  // The closing row and the end go through the queue like every file's row: the worker never waits
+  // for the dialog to catch up, and the dialog shows them in order.
+  progress_.PassEnded(handled);
   Recheck(handled);
-  SendMessageW(dialog_, kShowProgressNow, 0, 0);
-  ListViewSetCell(status, handled, 1, convert_text::kRecheckDone);
-  SetDlgItemTextW(dialog_, IDC_PROGRESS_FILE, convert_text::kJobFinished);
+  progress_.JobEnded();
   SendMessageW(dialog_, kWorkerFinished, 0, 0);
 }
 

@@ -6,6 +6,7 @@
 // each file through a JobProgress that the dialog's thread shows every kShowIntervalMs.
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <atomic>
 #include <condition_variable>
@@ -42,6 +43,8 @@ class ProgressDialog final : public platform::ModalDialog {
   void OnClose();
   void OnWorkerFinished();
   void ShowProgress();
+  // The text of a cell of the status list, asked for by the list when it draws or is read.
+  void OnStatusText(LVITEMW& item) const;
   bool WorkerRunning() const;
   void ReadRows();
   void RunWorker();
@@ -69,6 +72,11 @@ class ProgressDialog final : public platform::ModalDialog {
   JobProgress progress_;
   platform::FileHandle worker_;
   std::atomic<bool> stop_{false};
+  struct StatusRow {
+    std::wstring file;
+    const wchar_t* outcome;
+  };
+  std::vector<StatusRow> statusRows_;  // what the status list shows: a row per file, then the closing row
   bool finished_ = false;           // the worker has sent its last message
   bool closeWhenFinished_ = false;  // the close box was used while the worker ran
 };

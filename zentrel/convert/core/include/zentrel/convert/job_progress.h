@@ -19,6 +19,8 @@ struct JobEvent {
     Rechecking,  // path: the file being inspected again
     Status,      // path: the inspection's status text
     Rechecked,   // row, result: the result row as inspected again
+    PassEnded,   // row: the conversion pass handled the rows before this one; the re-check begins
+    JobEnded,    // the re-check is over
   };
   Kind kind;
   int row = -1;
@@ -40,6 +42,8 @@ class JobProgress {
   void Rechecked(int row, ResultRow result) {
     Add({.kind = JobEvent::Kind::Rechecked, .row = row, .result = std::move(result)});
   }
+  void PassEnded(int handledRows) { Add({.kind = JobEvent::Kind::PassEnded, .row = handledRows}); }
+  void JobEnded() { Add({.kind = JobEvent::Kind::JobEnded}); }
   // Every event since the last call, oldest first.
   std::vector<JobEvent> TakeAll();
 
