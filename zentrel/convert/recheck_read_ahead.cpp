@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <set>
+#include <system_error>
 
 #include "zentrel/platform/file_system_win.h"
 
@@ -34,7 +35,11 @@ void RecheckReadAhead::Start(std::vector<std::wstring> paths, int readSize) {
   if (stopping_) return;  // the pass has ended already: nothing to read ahead of
   paths_ = std::move(paths);
   readSize_ = readSize;
-  thread_ = std::thread([this] { Run(); });
+  try {
+    thread_ = std::thread([this] { Run(); });
+  } catch (const std::system_error&) {
+    // No thread to spare: the re-check reads every file itself.
+  }
 }
 
 void RecheckReadAhead::Converted(int rows) {
