@@ -132,6 +132,14 @@ void ProgressDialog::WaitForAllRows() {
 }
 
 void ProgressDialog::ShowProgress() {
+  TakeProgress();
+  DrawLists();
+}
+
+// Puts what the worker has done since the last call into the windows. Both lists take their rows
+// undrawn: a list that draws repaints itself as it grows, scrolls and changes (some ten
+// milliseconds each under Wine); DrawLists paints them once afterwards.
+void ProgressDialog::TakeProgress() {
   const std::vector<JobEvent> events = progress_.TakeAll();
   if (events.empty()) return;
   HWND status = GetDlgItem(dialog_, IDC_PROGRESS_STATUS);
@@ -139,9 +147,7 @@ void ProgressDialog::ShowProgress() {
   HWND list = request_.resultList;
   const std::wstring* label = nullptr;
   const std::wstring* title = nullptr;
-  int newestStatusRow = -1;
   int barSteps = 0;
-  bool listChanged = false;
   // The status rows live here and the list asks for their texts when it draws (it is a virtual
   // list): a batch of rows costs one message to the list instead of two per row, which under Wine
   // took the worker's share of the machine. The bar moves once per batch.
@@ -150,16 +156,16 @@ void ProgressDialog::ShowProgress() {
       case JobEvent::Kind::Started:
         statusRows_.push_back({event.path, L""});
         label = &event.path;
-        newestStatusRow = event.row;
+        newestStatusRow_ = event.row;
         break;
       case JobEvent::Kind::Finished:
         statusRows_[static_cast<size_t>(event.row)].outcome = OutcomeText(event.outcome);
         ++barSteps;
-        newestStatusRow = event.row;
+        newestStatusRow_ = event.row;
         break;
       case JobEvent::Kind::PassEnded:
         statusRows_.push_back({convert_text::kRecheckRow, L""});
-        newestStatusRow = event.row;
+        newestStatusRow_ = event.row;
         break;
       case JobEvent::Kind::JobEnded:
         statusRows_.back().outcome = convert_text::kRecheckDone;
@@ -168,8 +174,7 @@ void ProgressDialog::ShowProgress() {
       case JobEvent::Kind::Rechecking: label = &event.path; break;
       case JobEvent::Kind::Status: title = &event.path; break;
       case JobEvent::Kind::Rechecked: {
-        if (!listChanged) SendMessageW(list, WM_SETREDRAW, FALSE, 0);
-        listChanged = true;
+        Undraw(list, resultListUndrawn_);
         // Only the cells that changed: the path never does, the encoding only in place.
         const JobRow& before = rows_[static_cast<size_t>(event.row)];
         if (event.result.path != before.path) ListViewSetCell(list, event.row, 0, event.result.path);
@@ -179,21 +184,32 @@ void ProgressDialog::ShowProgress() {
       }
     }
   }
-  if (listChanged) {
-    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(list, nullptr, TRUE);
-  }
   if (barSteps > 0) SendMessageW(bar, PBM_DELTAPOS, static_cast<WPARAM>(barSteps), 0);
   if (title) SetWindowTextW(GetParent(list), title->c_str());
   if (label) SetDlgItemTextW(dialog_, IDC_PROGRESS_FILE, label->c_str());
-  // Undrawn while the rows go in: a list that draws repaints itself as it grows and scrolls (some
-  // ten milliseconds each under Wine); it paints once afterwards.
-  SendMessageW(status, WM_SETREDRAW, FALSE, 0);
+  Undraw(status, statusUndrawn_);
   SendMessageW(status, LVM_SETITEMCOUNT, statusRows_.size(), LVSICF_NOSCROLL);
-  if (newestStatusRow >= 0)
-    SendMessageW(status, LVM_ENSUREVISIBLE, static_cast<WPARAM>(newestStatusRow), FALSE);
-  SendMessageW(status, WM_SETREDRAW, TRUE, 0);
-  InvalidateRect(status, nullptr, FALSE);
+}
+
+void ProgressDialog::Undraw(HWND list, bool& undrawn) {
+  if (undrawn) return;
+  SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+  undrawn = true;
+}
+
+void ProgressDialog::DrawLists() {
+  if (resultListUndrawn_) {
+    SendMessageW(request_.resultList, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(request_.resultList, nullptr, TRUE);
+    resultListUndrawn_ = false;
+  }
+  if (statusUndrawn_) {
+    HWND status = GetDlgItem(dialog_, IDC_PROGRESS_STATUS);
+    if (newestStatusRow_ >= 0) SendMessageW(status, LVM_ENSUREVISIBLE, static_cast<WPARAM>(newestStatusRow_), FALSE);
+    SendMessageW(status, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(status, nullptr, FALSE);
+    statusUndrawn_ = false;
+  }
 }
 
 void ProgressDialog::OnStatusText(LVITEMW& item) const {
@@ -223,10 +239,13 @@ void ProgressDialog::OnClose() {
 void ProgressDialog::OnWorkerFinished() {
   finished_ = true;
   KillTimer(dialog_, kShowTimer);
-  ShowProgress();
-  // Cancel goes first, so whoever sees OK enabled also sees the job's final state.
+  TakeProgress();
+  // Cancel goes first, so whoever sees OK enabled also sees the job's final state: every text is
+  // in the lists. Drawing them comes last: it takes longer than the texts under Wine, and the
+  // job is over.
   EnableWindow(GetDlgItem(dialog_, IDCANCEL), FALSE);
   EnableWindow(GetDlgItem(dialog_, IDOK), TRUE);
+  DrawLists();
   if (closeWhenFinished_) EndDialog(dialog_, 1);
 }
 

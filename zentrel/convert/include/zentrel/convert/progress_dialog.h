@@ -43,6 +43,9 @@ class ProgressDialog final : public platform::ModalDialog {
   void OnClose();
   void OnWorkerFinished();
   void ShowProgress();
+  void TakeProgress();
+  void DrawLists();
+  static void Undraw(HWND list, bool& undrawn);
   // The text of a cell of the status list, asked for by the list when it draws or is read.
   void OnStatusText(LVITEMW& item) const;
   bool WorkerRunning() const;
@@ -77,6 +80,9 @@ class ProgressDialog final : public platform::ModalDialog {
     const wchar_t* outcome;
   };
   std::vector<StatusRow> statusRows_;  // what the status list shows: a row per file, then the closing row
+  int newestStatusRow_ = -1;           // the row to scroll to when the status list is drawn next
+  bool statusUndrawn_ = false;         // the status list has taken rows undrawn
+  bool resultListUndrawn_ = false;     // the result list has taken re-checked rows undrawn
   bool finished_ = false;           // the worker has sent its last message
   bool closeWhenFinished_ = false;  // the close box was used while the worker ran
 };
