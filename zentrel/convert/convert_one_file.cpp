@@ -43,7 +43,9 @@ int ConvertInPlace(const std::wstring& source, ConvertQuestions& questions) {
   constexpr DWORD kInTheWay = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
   if (attributes & kInTheWay) SetFileAttributesW(nkf::VerbatimPath(source).c_str(), FILE_ATTRIBUTE_NORMAL);
   const BOOL converted = NkfFileConvert1SafeW(source.c_str(), LengthWithTerminator(source));
-  RestoreAttributes(source, attributes);
+  // A file with only the archive attribute has it again whatever the outcome: the library's
+  // replacement is a new file, and every new file starts with just that one.
+  if (attributes != FILE_ATTRIBUTE_ARCHIVE) RestoreAttributes(source, attributes);
   return converted ? kConvertSucceeded : kConvertFailed;
 }
 
